@@ -1,0 +1,10 @@
+#pragma once
+// Each verb of keltor-cli lives in a file of its own and registers itself here. A verb's callback
+// sets the exit code: 0 success, 1 the operation refused or failed (its message is on standard error).
+#include <CLI/CLI.hpp>
+
+namespace keltor::cli {
+
+void AddInfoCommand(CLI::App& app, int& exitCode);
+
+}  // namespace keltor::cli
