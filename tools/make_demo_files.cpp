@@ -183,7 +183,7 @@ void MakeOlderVersion(const std::string& path, char version) {
       std::memset(h + 430, ' ', 10);
     }
     if (version < '5') {  // blanks the upgrade normalises away, and the old monochromator number
-      std::memcpy(h + 16, "  05-Nov-26\t 09:00", 16);
+      std::memcpy(h + 16, " 5-Nov-26\t 9:00", 16);
       const int16_t mono = 4;
       std::memcpy(h + 308, &mono, 2);
       std::memset(h + 32 + 20, ' ', 12);
@@ -278,7 +278,7 @@ int main(int argc, char** argv) {
     auto data = Pattern(26, 0.01, 501, {{28.443, 90000}}, 1.0, noise);
     w.Write("strong.raw", h, {RangeHeaderFor(26, 0.01, data, 1, 0)}, {data});
     RawFileHeader s = BaseHeader("Normalised counts, scale factor 10");
-    auto scaled = Pattern(20, 0.05, 401, PeaksAt(25), 0.013, noise);
+    auto scaled = Pattern(20, 0.05, 401, PeaksAt(25), 0.37, noise);
     w.Write("scaled.raw", s, {RangeHeaderFor(20, 0.05, scaled, 10, 0)}, {scaled});
   }
 
