@@ -115,7 +115,7 @@ TEST_F(RawFileTest, RangesAreLaidOutInFileOrderWithWellFormedBookkeeping) {
   EXPECT_EQ(h.LastBlock, 3 + 3 + 7);
   EXPECT_EQ(h.LastBlockCopy, h.LastBlock);
   EXPECT_EQ(h.MeasuredRangeCount, 2);
-  EXPECT_EQ(h.TotalPointCount, 1000);
+  EXPECT_EQ(+h.TotalPointCount, 1000);  // a copy: the field is not 4-byte aligned
   EXPECT_EQ(bytes.size(), static_cast<size_t>(h.LastBlock) * 512);
   const size_t secondDataBlock = 4 * 512 + 512;
   int16_t last;
@@ -203,7 +203,7 @@ TEST_F(RawFileTest, WriterAppendsReplacesTheLastRangeAndStartsAnew) {
   ASSERT_TRUE(WriteRawRange(sink_, c, 3, r3b, longer));
   EXPECT_EQ(c.Header.RangeBlock[3], lastBefore + 1);
   EXPECT_EQ(c.Header.MeasuredRangeCount, 3);
-  EXPECT_EQ(c.Header.TotalPointCount, 300 + 600 + 1000);
+  EXPECT_EQ(+c.Header.TotalPointCount, 300 + 600 + 1000);
   const auto small = Ramp(5);
   RawRangeHeader r3c = Range(small);
   ASSERT_TRUE(WriteRawRange(sink_, c, -3, r3c, small));
@@ -215,7 +215,7 @@ TEST_F(RawFileTest, WriterAppendsReplacesTheLastRangeAndStartsAnew) {
   ASSERT_TRUE(WriteRawRange(sink_, c, 1, r1, Ramp(20)));
   const RawFileHeader h = HeaderOf(Bytes("w.raw"));
   EXPECT_EQ(h.MeasuredRangeCount, 1);
-  EXPECT_EQ(h.TotalPointCount, 20);
+  EXPECT_EQ(+h.TotalPointCount, 20);
   EXPECT_EQ(h.RangeBlock[2], 0);
   EXPECT_TRUE(sink_.messages.empty());
 }
