@@ -112,6 +112,11 @@ std::string PadText(std::string_view text, char fill, size_t width) {
   return out;
 }
 
+void WriteLine(std::string& textFile, std::string_view text) {
+  textFile.append(text);
+  textFile.append("\r\n");
+}
+
 std::string Printf(const char* format, ...) {
   const CLocaleScope cLocale;
   char small[256];

@@ -38,6 +38,9 @@ void TabifyBlanks(std::string& text);
 // The text padded with fill up to width characters, or cut at width.
 std::string PadText(std::string_view text, char fill, size_t width);
 
+// Appends the text, when not empty, and then a line end (CR LF, as the suite's text files have it).
+void WriteLine(std::string& textFile, std::string_view text);
+
 // printf-style formatting into a string, numbers always with a decimal point.
 std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
