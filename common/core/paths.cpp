@@ -32,7 +32,7 @@ bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 
 std::string DirectoryOf(std::string_view path) {
   const size_t last = path.find_last_of(kSeparators);
-  if (last == std::string_view::npos) return HasDrive(path) ? std::string(path.substr(0, 2)) : std::string();
+  if (last == std::string_view::npos) return {};
   const size_t rootLength = HasDrive(path) ? 3 : 1;
   if (last + 1 <= rootLength) return std::string(path.substr(0, last + 1));
   return std::string(path.substr(0, last));
@@ -40,8 +40,7 @@ std::string DirectoryOf(std::string_view path) {
 
 std::string FileNameOf(std::string_view path) {
   const size_t last = path.find_last_of(kSeparators);
-  if (last == std::string_view::npos) return HasDrive(path) ? std::string(path.substr(2)) : std::string(path);
-  return std::string(path.substr(last + 1));
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
 std::string ExtensionOf(std::string_view path) {
