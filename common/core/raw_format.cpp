@@ -1,5 +1,7 @@
 #include "common/core/raw_format.h"
 
+#include "common/core/text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -82,16 +84,9 @@ int32_t RoundToCount(double value) {
 }
 
 void NormalizeFieldBlanks(char* field, size_t width, bool dropTrailing) {
-  const std::string text = FieldText(field, width);
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '\t') c = ' ';
-    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-    out += c;
-  }
-  if (dropTrailing && !out.empty() && out.back() == ' ') out.pop_back();
-  SetFieldText(field, width, out);
+  std::string text = FieldText(field, width);
+  NormalizeBlanks(text, dropTrailing ? BlankRule::DropTrailing : BlankRule::KeepOneTrailing);
+  SetFieldText(field, width, text);
 }
 
 namespace {
