@@ -72,7 +72,7 @@ ordered_json FileHeaderJson(const km::RawFileHeader& h) {
   j["RelatedReserved"] = h.RelatedReserved;
   j["ModificationTime"] = Text(h.ModificationTime);
   j["ModifierProgram"] = Text(h.ModifierProgram);
-  j["TotalPointCount"] = h.TotalPointCount;
+  j["TotalPointCount"] = +h.TotalPointCount;  // a copy: the field is not 4-byte aligned
   j["InstrumentInfoValid"] = h.InstrumentInfoValid;
   j["LegacyRangeFlags"] = h.LegacyRangeFlags;
   j["LastBlock"] = h.LastBlock;
