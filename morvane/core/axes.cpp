@@ -14,10 +14,6 @@ constexpr int kMostTicks = 1000;
 
 int Scaled(double v, float s) { return RoundToInt(v * s); }
 
-km::Point Lerp(km::Point a, km::Point b, double t) {
-  return {TruncToInt(a.x + (b.x - a.x) * t), TruncToInt(a.y + (b.y - a.y) * t)};
-}
-
 void Line(km::Canvas& dc, double x1, double y1, double x2, double y2, float s) {
   dc.MoveTo({Scaled(x1, s), Scaled(y1, s)});
   dc.LineTo({Scaled(x2, s), Scaled(y2, s)});
@@ -38,33 +34,35 @@ bool Outside(float v, FloatRange r) { return !(v >= r.min && v <= r.max); }
 
 int ComputeTicks(float min, float max, float& increment, float& start, bool startOnBase, int /*maxTicks*/,
                  bool wholeIncrements) {
-  const float w = max - min;
+  // In double precision: ten increments of 0.05 must cover a range of exactly 0.5.
+  const double w = static_cast<double>(max) - min;
   if (!(w > 0) || !std::isfinite(w)) {  // nothing to divide: one tick at the minimum
     increment = 1.0f;
     start = std::isfinite(min) ? min : 0.0f;
     return 0;
   }
-  float base = 0.01f;
-  if (w < 0.099999994f) {
-    do base *= 0.1f;
+  double base = 0.01;
+  if (w < 0.1) {
+    do base *= 0.1;
     while (!(base * 10 <= w));
   }
-  increment = base;
-  while (increment * 10 < w) {
-    increment = base * 2;
-    if (!(increment * 10 < w)) break;
-    increment = base * 4;
-    if (!(increment * 10 < w)) break;
-    increment = base * 5;
-    if (!(increment * 10 < w)) break;
-    increment = base * 10;
-    base = increment;
+  double inc = base;
+  while (inc * 10 < w) {
+    inc = base * 2;
+    if (!(inc * 10 < w)) break;
+    inc = base * 4;
+    if (!(inc * 10 < w)) break;
+    inc = base * 5;
+    if (!(inc * 10 < w)) break;
+    inc = base * 10;
+    base = inc;
   }
-  if (wholeIncrements) increment = static_cast<float>(TruncToInt(increment + 0.99f));
-  if (!(increment > 0)) increment = 1.0f;
-  const float unit = startOnBase ? base : increment;
-  start = unit * static_cast<float>(RoundToInt(min / unit));
-  return TruncToInt((max - start) / increment);
+  if (wholeIncrements) inc = TruncToInt(inc + 0.99);
+  if (!(inc > 0)) inc = 1;
+  const double unit = startOnBase ? base : inc;
+  start = static_cast<float>(unit * RoundToInt(min / unit));
+  increment = static_cast<float>(inc);
+  return TruncToInt((max - static_cast<double>(start)) / inc);
 }
 
 bool WholeNumberTicks(const ViewerState& state) {
@@ -83,7 +81,7 @@ std::string FormatTickValue(float value) {
 }
 
 int SegmentEscapement(int dx, int dy) {
-  const double length = std::sqrt(double{dx} * dx + double{dy} * dy);
+  const double length = std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
   if (!(length > 0)) return 0;
   double a = std::acos(std::min(1.0, std::fabs(dx) / length)) * 180.0 / 3.14159265358979323846;
   if ((dx > 0 && dy > 0) || (dx < 0 && dy < 0)) a = -a;
