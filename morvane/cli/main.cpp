@@ -17,9 +17,16 @@ void CliMessageSink::ShowCaptioned(std::string_view, std::string_view text) {
 
 }  // namespace morvane::cli
 
+// Standard error carries the tool's own messages; Qt's notes about the headless session (no runtime
+// directory and the like) are dropped, its critical errors kept.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+}
+
 int main(int argc, char** argv) {
   // Drawing needs fonts and a paint engine, not a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtMessages);
   QGuiApplication qt(argc, argv);
 
   CLI::App app{"morvane-cli: the 3D viewer from a shell"};
