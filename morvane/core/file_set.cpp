@@ -190,7 +190,8 @@ bool LoadFileSet(ViewerState& state, km::MessageSink& sink, const std::string& p
   std::vector<SetFile> files;
   int largestTotal = 0;
   auto takeTotal = [&](const km::RawFileHeader& h) {
-    largestTotal = std::max(largestTotal, std::clamp<int>(h.TotalPointCount, 0, kMaxFilePoints));
+    const int32_t total = h.TotalPointCount;  // a copy: the packed field may be unaligned
+    largestTotal = std::max(largestTotal, std::clamp<int32_t>(total, 0, kMaxFilePoints));
   };
   if (!selection) {
     state.File[0] = km::DirectoryOf(path);
@@ -256,7 +257,8 @@ bool LoadFileSet(ViewerState& state, km::MessageSink& sink, const std::string& p
 
     const int k = static_cast<int>(diagrams.size());
     Diagram& d = diagrams.emplace_back();
-    d.PointCount = std::clamp<int>(range.PointCount, 0, kMaxRangePoints);
+    const int16_t points = range.PointCount;
+    d.PointCount = std::clamp<int>(points, 0, kMaxRangePoints);
     capacity = std::max(capacity, d.PointCount);
     d.Points.resize(static_cast<size_t>(d.PointCount));
     for (int j = 0; j < d.PointCount; ++j) d.Points[j] = {j, std::max(scratch[j], 0.0f)};
