@@ -51,6 +51,13 @@ class MessageSink {
   // A question with Yes and No; defaultNo makes No the default button. True for Yes.
   virtual bool AskYesNo(std::string_view text, bool defaultNo = false) = 0;
 
+  // A box with a caption of its own instead of the program's name, and no icon (the 3D viewer's
+  // "Morvane Error Message"). A sink without captions shows it as a plain message.
+  virtual void ShowCaptioned(std::string_view caption, std::string_view text) {
+    (void)caption;
+    ShowMessage(text, MessageIcon::None);
+  }
+
   void ShowError(std::string_view text) { ShowMessage(text, MessageIcon::Stop); }
   void ShowWarning(std::string_view text) { ShowMessage(text, MessageIcon::Exclamation); }
   void ShowPlain(std::string_view text) { ShowMessage(text, MessageIcon::None); }

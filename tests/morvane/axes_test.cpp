@@ -1,0 +1,118 @@
+#include "morvane/core/axes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/support/recording_canvas.h"
+
+namespace morvane {
+namespace {
+
+using km::testing::CanvasCall;
+using km::testing::RecordingCanvas;
+
+TEST(ComputeTicks, CoversTheRangeWithTheSmallestNiceIncrement) {
+  float increment = 0, start = -1;
+  EXPECT_EQ(ComputeTicks(0, 2537, increment, start, true, 8, false), 6);
+  EXPECT_FLOAT_EQ(increment, 400);
+  EXPECT_FLOAT_EQ(start, 0);
+  // Already whole: the file-number rule changes nothing.
+  EXPECT_EQ(ComputeTicks(0, 2537, increment, start, true, 8, true), 6);
+  EXPECT_FLOAT_EQ(increment, 400);
+
+  ComputeTicks(10.0f, 10.5f, increment, start, true, 8, false);
+  EXPECT_FLOAT_EQ(increment, 0.05f);
+  EXPECT_FLOAT_EQ(start, 10.0f);
+  // With the plain file number on the depth axis every increment is a whole number.
+  EXPECT_EQ(ComputeTicks(10.0f, 10.5f, increment, start, true, 8, true), 0);
+  EXPECT_FLOAT_EQ(increment, 1.0f);
+}
+
+TEST(ComputeTicks, SmallRangesAndStartsOffTheBase) {
+  float increment = 0, start = 0;
+  ComputeTicks(1.0f, 1.03f, increment, start, true, 8, false);
+  EXPECT_FLOAT_EQ(increment, 0.004f);
+  EXPECT_NEAR(start, 1.0f, 1e-6);
+  // The start is a multiple of the power of ten, rounded half away from zero.
+  ComputeTicks(13.0f, 97.0f, increment, start, true, 8, false);
+  EXPECT_FLOAT_EQ(increment, 10.0f);
+  EXPECT_FLOAT_EQ(start, 10.0f);
+}
+
+TEST(ComputeTicks, DegenerateRangesEndAtOnce) {
+  float increment = 0, start = 0;
+  EXPECT_EQ(ComputeTicks(5, 5, increment, start, true, 8, false), 0);
+  EXPECT_EQ(ComputeTicks(5, -5, increment, start, true, 8, false), 0);
+  EXPECT_EQ(ComputeTicks(0, INFINITY, increment, start, true, 8, false), 0);
+  EXPECT_EQ(ComputeTicks(NAN, 1, increment, start, true, 8, false), 0);
+  EXPECT_GT(increment, 0);
+}
+
+TEST(FormatTickValue, KeepsOneDecimalAtLeast) {
+  EXPECT_EQ(FormatTickValue(2.0f), "2.0");
+  EXPECT_EQ(FormatTickValue(2.5f), "2.5");
+  EXPECT_EQ(FormatTickValue(12.25f), "12.25");
+  EXPECT_EQ(FormatTickValue(2400.0f), "2400.0");
+  EXPECT_EQ(FormatTickValue(-0.05f), "-0.05");
+}
+
+TEST(SegmentEscapement, FollowsTheDirectionOfTheAxis) {
+  EXPECT_EQ(SegmentEscapement(0, -100), 900);  // bottom to top: the caption reads upwards
+  EXPECT_EQ(SegmentEscapement(100, 0), 0);
+  EXPECT_EQ(SegmentEscapement(100, -100), 450);
+  EXPECT_EQ(SegmentEscapement(100, 100), -449);  // integer part of 0.5 - 450
+  EXPECT_EQ(SegmentEscapement(0, 0), 0);
+}
+
+AxisStyle Style() { return {{0, 0, 0}, km::FontSpec{"Arial", -10, 400, 0, false}}; }
+
+TEST(DrawAxis, TicksNumbersAndTurnedCaptionOfAVerticalAxis) {
+  RecordingCanvas dc;
+  dc.SetFont(Style().font);
+  // Y axis on the left, bottom (value 0) to top (value 100), ticks every 25.
+  const int distance = DrawAxis(dc, Style(), 100, 300, 100, 100, 0, 0, 25, 4, 2, 1.0f, "Counts", {0, 100});
+  std::vector<std::string> labels;
+  for (const CanvasCall* c : dc.Of(CanvasCall::TextOut)) labels.push_back(c->text);
+  EXPECT_EQ(labels, (std::vector<std::string>{"0.0", "25.0", "50.0", "75.0", "100.0", "Counts"}));
+  // Ticks run 8 pixels to the left; numbers end 10 pixels left, centred on the tick by half a line.
+  const CanvasCall* mid = dc.FindText("50.0");
+  ASSERT_NE(mid, nullptr);
+  EXPECT_EQ(mid->points[0], (km::Point{90, 200 - 5}));
+  EXPECT_EQ(mid->align, km::align::Right | km::align::Top);
+  const CanvasCall* caption = dc.FindText("Counts");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->font.escapement, 900);
+  const int widest = 5 * dc.charWidth;  // "100.0"
+  EXPECT_EQ(caption->points[0], (km::Point{100 - widest - 14, 200}));
+  EXPECT_EQ(distance, widest + 14);
+  // The font is turned back afterwards.
+  EXPECT_EQ(dc.font.escapement, 0);
+}
+
+TEST(DrawAxis, FirstTickBelowTheMinimumMovesOnAndValuesOutsideAreSkipped) {
+  RecordingCanvas dc;
+  dc.SetFont(Style().font);
+  DrawAxis(dc, Style(), 0, 50, 400, 50, 12, 10, 10, 5, 1, 1.0f, "X", {12, 48});
+  std::vector<std::string> labels;
+  for (const CanvasCall* c : dc.Of(CanvasCall::TextOut)) labels.push_back(c->text);
+  EXPECT_EQ(labels, (std::vector<std::string>{"20.0", "30.0", "40.0", "X"}));
+  // 20 lies 8/36 of the way along 400 pixels.
+  const CanvasCall* first = dc.FindText("20.0");
+  EXPECT_EQ(first->points[0], (km::Point{89, 60}));
+}
+
+TEST(DrawGridLines, OneLinePerTickAcrossTheBackFace) {
+  RecordingCanvas dc;
+  const CubeFaces faces{{110, 130, 530, 370}, {210, 50, 630, 290}, false};
+  DrawGridLines(dc, faces, {128, 128, 128}, kGridXBack, 0, 0, 10, 4, 1.0f, {0, 40});
+  const auto moves = dc.Of(CanvasCall::MoveTo);
+  const auto lines = dc.Of(CanvasCall::LineTo);
+  ASSERT_EQ(moves.size(), 5u);
+  EXPECT_EQ(moves[1]->points[0], (km::Point{315, 290}));
+  EXPECT_EQ(lines[1]->points[0], (km::Point{315, 50}));
+  EXPECT_EQ(dc.pen.color, (km::Rgb{128, 128, 128}));
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# morvane-cli on the demo temperature series: the three picture formats, a status file round trip
+# that draws the same picture, and the exit codes of refusals and usage errors.
+set -u
+cli=$1 demo=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
+
+"$demo" "$work" >/dev/null
+check "png" '"$cli" render "$work/series.raw" -o "$work/w.png" --save-status "$work/w.kzs"'
+check "png is 800 x 600" '[ "$(head -c 24 "$work/w.png" | tail -c 8 | od -An -tx1 | tr -d " \n")" = "0000032000000258" ]'
+check "svg" '"$cli" render "$work/series.raw" --top-view -o "$work/t.svg" && grep -q "2Theta" "$work/t.svg"'
+check "pdf" '"$cli" render "$work/series.raw" --size 1024x768 -o "$work/w.pdf" && grep -aq "MediaBox \[0 0 768" "$work/w.pdf"'
+check "status round trip" '"$cli" render --status "$work/w.kzs" -o "$work/again.png" && cmp -s "$work/w.png" "$work/again.png"'
+check "status shows the files" '"$cli" status "$work/w.kzs" | grep -q "series.012"'
+check "selection" '"$cli" render --files "$work/series.001" "$work/series.002" -o "$work/s.png"'
+"$cli" render "$work/missing.raw" -o "$work/x.png" 2>"$work/err"
+check "missing file exits 1 with its message" '[ $? -eq 1 ] && grep -q "Raw file does not exist" "$work/err"'
+"$cli" render "$work/series.raw" -o "$work/x.gif" 2>/dev/null
+check "unknown format exits 2" '[ $? -eq 2 ]'
+"$cli" render "$work/series.raw" "--files" "$work/series.001" -o "$work/x.png" 2>/dev/null
+check "two sources exit 2" '[ $? -eq 2 ]'
+exit $failed

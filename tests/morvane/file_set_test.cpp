@@ -1,0 +1,227 @@
+#include "morvane/core/file_set.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "morvane/core/colour_gradient.h"
+#include "tests/morvane/raw_set_fixture.h"
+
+namespace morvane {
+namespace {
+
+using testing::RawSetTest;
+using testing::ScanSpec;
+
+class FileSetTest : public RawSetTest {
+ protected:
+  void SetUp() override {
+    RawSetTest::SetUp();
+    state_.Gradient = BuildGradient(state_.StartColor, state_.MeanColor, state_.EndColor);
+  }
+  // A selection as the open dialog hands it over: the directory, then the names.
+  bool OpenSelection(const std::vector<std::string>& names) {
+    state_.File[0] = Dir();
+    for (size_t i = 0; i < names.size(); ++i) state_.File[i + 1] = names[i];
+    state_.NumFiles = static_cast<int>(names.size()) + 1;
+    return OpenFileSet(state_, sink_, Dir());
+  }
+  ViewerState state_;
+};
+
+TEST_F(FileSetTest, MasterFileLoadsItsRelatedFilesAndSkipsAGap) {
+  const std::string master = Write("RUN.raw", {}, 3, 5, 0, "this file has no title !");
+  Write("RUN.005");
+  Write("RUN.007");
+  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+  EXPECT_TRUE(sink_.shown.empty());
+  ASSERT_EQ(state_.NumDiagrams, 2);
+  EXPECT_EQ(state_.NumFiles, 3);
+  EXPECT_EQ(state_.File[0], Dir());
+  EXPECT_EQ(state_.File[1], "RUN.005");
+  EXPECT_EQ(state_.File[2], "RUN.007");
+  EXPECT_EQ(state_.Diagrams[1].Name, PathOf("RUN.007"));
+  // N from the names; the second diagram is list position 2 for its colour (255 / 4 per position).
+  EXPECT_EQ(state_.Diagrams[0].Z[0], 5);
+  EXPECT_EQ(state_.Diagrams[1].Z[0], 7);
+  EXPECT_EQ(state_.Diagrams[1].Z[1], 2);
+  EXPECT_EQ(state_.Diagrams[1].Color, state_.Gradient[127]);
+  EXPECT_EQ(state_.Title, "");  // the placeholder title in any letter case
+  EXPECT_EQ(state_.MasterPath, master);
+  EXPECT_EQ(state_.RecentSets.front(), master);
+  EXPECT_TRUE(state_.RangesDirty);
+  EXPECT_FALSE(state_.Busy);
+}
+
+TEST_F(FileSetTest, SelectionNumbersFilesWithoutDigitsByTheirPosition) {
+  Write("A.RAW");
+  Write("B.RAW");
+  ASSERT_TRUE(OpenSelection({"A.RAW", "B.RAW"}));
+  ASSERT_EQ(state_.NumDiagrams, 2);
+  EXPECT_EQ(state_.Diagrams[0].Z[0], 0);
+  EXPECT_EQ(state_.Diagrams[1].Z[0], 1);
+  EXPECT_EQ(state_.Diagrams[0].Z[1], 1);
+  EXPECT_EQ(state_.Diagrams[1].Z[1], 2);
+  EXPECT_EQ(state_.ZAxis[0], "Z axis = N");
+  EXPECT_EQ(state_.ZAxis[2], "Z axis = Time [h]");
+  EXPECT_TRUE(state_.RecentSets.empty());  // only master files are remembered
+}
+
+TEST_F(FileSetTest, TemperatureSeriesGivesTemperatureAndHoursSinceTheFirstScan) {
+  const std::string master = Write("T.raw", {}, 2, 1, 4);
+  ScanSpec first, second;
+  first.temperature = 25;
+  second.temperature = 300;
+  second.collectionStart = "05-Mar-24 16:37";
+  Write("T.001", first);
+  Write("T.002", second);
+  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+  EXPECT_EQ(state_.ZAxis[1], "Z axis = Temperature [\xB0" "C]");
+  EXPECT_EQ(state_.Diagrams[1].Z[0], 2);
+  EXPECT_EQ(state_.Diagrams[1].Z[1], 300);
+  EXPECT_NEAR(state_.Diagrams[1].Z[2], 2.5, 1e-5);
+  EXPECT_EQ(state_.Diagrams[0].Z[2], 0);
+}
+
+TEST_F(FileSetTest, VariableOmegaAndSamplePositionRules) {
+  const std::string master = Write("O.raw", {}, 2, 1, 2);
+  ScanSpec s;
+  s.omegaPosition = 12.5f;
+  Write("O.001", s);
+  Write("O.002", s);
+  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+  EXPECT_EQ(state_.ZAxis[1], "Z axis = Omega [\xB0]");
+  EXPECT_EQ(state_.ZAxis[2], "Z axis = Time  [h]");
+  EXPECT_EQ(state_.Diagrams[1].Z[0], 1);  // k, not the number in the name
+  EXPECT_EQ(state_.Diagrams[1].Z[1], 12.5f);
+}
+
+TEST_F(FileSetTest, PointsStepAndNegativeIntensities) {
+  const std::string master = Write("P.raw", {}, 2);
+  ScanSpec s;
+  s.points = 1000;
+  s.begin = 10;
+  s.end = 60;
+  Write("P.001", s);
+  s.points = 400;
+  Write("P.002", s);
+  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+  const Diagram& d = state_.Diagrams[0];
+  EXPECT_FLOAT_EQ(d.XStep, 0.05f);  // range over the point count, not count - 1
+  EXPECT_EQ(state_.MaxPoints, 1000);
+  EXPECT_EQ(state_.Diagrams[1].Capacity, 1000);
+  EXPECT_EQ(state_.Diagrams[1].Points[400].Intensity, 0);
+  EXPECT_EQ(state_.Diagrams[1].Points[999].Index, 999);
+  EXPECT_EQ(d.Points[1].Intensity, 0);  // stored -1 becomes 0
+  EXPECT_EQ(d.RawMax, 1000);
+}
+
+TEST_F(FileSetTest, RangesLongerThanTheOldScratchBufferAreReadWhole) {
+  const std::string master = Write("L.raw", {}, 2);
+  ScanSpec s;
+  s.points = 30000;
+  Write("L.001", s);
+  Write("L.002", s);
+  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+  EXPECT_EQ(state_.Diagrams[0].PointCount, 30000);
+  EXPECT_EQ(state_.Diagrams[0].Points[15000].Intensity, s.peak);
+}
+
+TEST_F(FileSetTest, RefusalsAndTheirMessages) {
+  // A raw data file that names no related files.
+  const std::string single = Write("S.raw");
+  EXPECT_FALSE(OpenFileSet(state_, sink_, single));
+  ASSERT_EQ(sink_.shown.size(), 1u);
+  EXPECT_EQ(sink_.shown[0].text, "This is not a master file for 3d graphics!");
+  EXPECT_EQ(sink_.shown[0].icon, km::MessageIcon::Stop);
+  EXPECT_EQ(state_.NumDiagrams, 20);  // the placeholder set
+
+  // A master file inside a selection.
+  sink_.shown.clear();
+  Write("M.raw", {}, 3);
+  EXPECT_FALSE(OpenSelection({"S.raw", "M.raw"}));
+  EXPECT_EQ(sink_.Texts(), (std::vector<std::string>{"Jetzt ist aber gut!", "2Masterfiles koennen nicht geladen werden!"}));
+  EXPECT_EQ(sink_.shown[0].caption, kErrorBoxCaption);
+
+  // Nothing of the set exists.
+  sink_.shown.clear();
+  const std::string lonely = Write("N.raw", {}, 4);
+  EXPECT_FALSE(OpenFileSet(state_, sink_, lonely));
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"No diagram could be loaded!"});
+
+  // A name without ".raw" or ".RAW" and no selection: false without a message.
+  sink_.shown.clear();
+  state_.NumFiles = 1;
+  EXPECT_FALSE(OpenFileSet(state_, sink_, PathOf("X.Raw")));
+  EXPECT_TRUE(sink_.shown.empty());
+  EXPECT_FALSE(state_.Busy);
+}
+
+TEST_F(FileSetTest, FilesOfAnotherScanTypeAreSkippedWithAMessage) {
+  ScanSpec omega;
+  omega.scanType = 2;
+  Write("A.RAW");
+  Write("B.RAW", omega);
+  Write("C.RAW");
+  ASSERT_TRUE(OpenSelection({"A.RAW", "B.RAW", "C.RAW"}));
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"The selected files have different scan types!\nFile skipped"});
+  ASSERT_EQ(state_.NumDiagrams, 2);
+  EXPECT_EQ(state_.Diagrams[1].Name, PathOf("C.RAW"));
+  EXPECT_EQ(state_.Diagrams[1].Z[1], 3);  // still its list position
+}
+
+TEST(ParseTimeStamp, YearRuleAndUnreadableStamps) {
+  auto yearOf = [](const char* text) {
+    const std::time_t t = static_cast<std::time_t>(ParseTimeStamp(text));
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm.tm_year + 1900;
+  };
+  EXPECT_EQ(yearOf("01-Jan-69 12:00"), 2069);
+  EXPECT_EQ(yearOf("01-Jan-70 12:00"), 1970);
+  EXPECT_EQ(ParseTimeStamp("05-Mar-24 16:37") - ParseTimeStamp("05-Mar-24 14:07"), 9000);
+  EXPECT_EQ(ParseTimeStamp("05-Mar-?4 14:07"), 0);
+  EXPECT_EQ(ParseTimeStamp("05-Mrz-24 14:07"), 0);  // no English month
+  EXPECT_EQ(ParseTimeStamp("05-Mar-24"), 0);
+}
+
+TEST(RecentSets, NewestFirstWithoutDuplicatesAtMostEight) {
+  ViewerState st;
+  for (int i = 0; i < 9; ++i) AddRecentSet(st, "/d/s" + std::to_string(i) + ".raw");
+  ASSERT_EQ(st.RecentSets.size(), 8u);
+  EXPECT_EQ(st.RecentSets.front(), "/d/s8.raw");
+  EXPECT_EQ(st.RecentSets.back(), "/d/s1.raw");
+  AddRecentSet(st, "/D/S3.RAW");
+  EXPECT_EQ(st.RecentSets.size(), 8u);
+  EXPECT_EQ(st.RecentSets.front(), "/D/S3.RAW");
+  EXPECT_EQ(std::count(st.RecentSets.begin(), st.RecentSets.end(), "/d/s3.raw"), 0);
+}
+
+TEST(TakeSelection, SplitsTheDialogBufferAtNuls) {
+  ViewerState st;
+  const char multi[] = "/data\0a.raw\0b.raw\0\0\0";
+  TakeSelection(st, std::span(multi, sizeof multi));
+  EXPECT_EQ(st.NumFiles, 3);
+  EXPECT_EQ(st.File[2], "b.raw");
+  const char single[] = "/data/m.raw\0\0";
+  TakeSelection(st, std::span(single, sizeof single));
+  EXPECT_EQ(st.NumFiles, 1);
+  EXPECT_EQ(st.File[0], "/data/m.raw");
+  EXPECT_EQ(RelatedFilePath("/data/RUN.RAW", 7), "/data/RUN.007");
+}
+
+TEST(CreateDemoSet, TwentyDiagramsOfBlocks) {
+  ViewerState st;
+  CreateDemoSet(st);
+  ASSERT_EQ(st.NumDiagrams, 20);
+  const Diagram& d = st.Diagrams[19];
+  EXPECT_EQ(d.Points[30].Intensity, 0);
+  EXPECT_EQ(d.Points[31].Intensity, 50000);
+  EXPECT_EQ(d.Points[62].Intensity, 0);
+  EXPECT_EQ(d.Z[2], 19);
+  EXPECT_EQ(d.Color, (Rgb{250, 10, 0}));
+  EXPECT_FLOAT_EQ(d.XStep, 0.1f);
+}
+
+}  // namespace
+}  // namespace morvane

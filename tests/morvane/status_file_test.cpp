@@ -1,0 +1,156 @@
+#include "morvane/core/status_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "morvane/core/draw.h"
+#include "morvane/core/file_set.h"
+#include "tests/morvane/raw_set_fixture.h"
+#include "tests/support/recording_canvas.h"
+
+namespace morvane {
+namespace {
+
+using km::testing::CanvasCall;
+using km::testing::RecordingCanvas;
+using testing::RawSetTest;
+
+class StatusFileTest : public RawSetTest {
+ protected:
+  std::string WriteText(const std::string& name, const std::string& text) {
+    std::ofstream(PathOf(name), std::ios::binary) << text;
+    return PathOf(name);
+  }
+  std::vector<std::string> ThreeFileSelection(ViewerState& st) {
+    Write("A.001");
+    Write("A.002");
+    Write("A.003");
+    st.File[0] = Dir();
+    st.File[1] = "A.001";
+    st.File[2] = "A.002";
+    st.File[3] = "A.003";
+    st.NumFiles = 4;
+    EXPECT_TRUE(OpenFileSet(st, sink_, Dir()));
+    return {"A.001", "A.002", "A.003"};
+  }
+};
+
+TEST_F(StatusFileTest, LinesInOrderEndedWithCrLf) {
+  ViewerState st;
+  ThreeFileSelection(st);
+  st.Title = "Run  7 ";
+  const std::string text = FormatStatusFile(st);
+  EXPECT_EQ(text.substr(0, 24), "3DGraphics Status File\r\n");
+  EXPECT_NE(text.find("\r\nNumFiles:      4\r\nFile0:         " + Dir() + "\r\nFile1:         A.001\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nStartColor:     0   0 255\r\nMeanColor:    255   0   0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nControls1:      1   1   0   0 \r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nControls4:      0 \r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nXDraw:        0.000000 0.000000\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nTitle:        Run  7 \r\nZAxisT:       "), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+TEST_F(StatusFileTest, RoundTripDrawsTheSamePicture) {
+  ViewerState st;
+  ThreeFileSelection(st);
+  st.Title = "  Heating  run ";
+  st.StartColor = {10, 20, 30};
+  st.DrawGrid = true;
+  st.LabelPos = {3, 1, 2};
+  ViewState view;
+  RecordingCanvas before;
+  ASSERT_TRUE(Paint(before, st, view, 800, 600));
+  const std::string path = PathOf("picture.kzs");
+  ASSERT_TRUE(WriteStatusFile(st, sink_, path));
+
+  ViewerState back;
+  Rect window;
+  ASSERT_TRUE(ReadStatusFile(back, sink_, path, &window));
+  EXPECT_TRUE(sink_.shown.empty());
+  EXPECT_EQ(window, (Rect{10, 10, 640, 400}));
+  EXPECT_EQ(back.Title, "Heating  run ");  // leading blanks go, inner and trailing ones stay
+  EXPECT_EQ(back.NumFiles, 4);
+  ViewState view2;
+  view2.RestoreCube = false;  // the faces from the file stay
+  RecordingCanvas after;
+  ASSERT_TRUE(Paint(after, back, view2, 800, 600));
+  // The title is the one thing drawn differently: its leading blanks are not read back.
+  auto strip = [](std::vector<CanvasCall>& calls) {
+    for (auto& c : calls)
+      if (c.kind == CanvasCall::TextOut && c.text.find("run") != std::string::npos) c.text = "title";
+  };
+  strip(before.calls);
+  strip(after.calls);
+  ASSERT_EQ(before.calls.size(), after.calls.size());
+  for (size_t i = 0; i < before.calls.size(); ++i) {
+    EXPECT_EQ(before.calls[i].points, after.calls[i].points) << i;
+    EXPECT_EQ(before.calls[i].text, after.calls[i].text) << i;
+    EXPECT_EQ(before.calls[i].color, after.calls[i].color) << i;
+  }
+}
+
+TEST_F(StatusFileTest, ToleratesLfAndKeepsWhatIsMissing) {
+  ThreeFileSelection(*std::make_unique<ViewerState>());
+  const std::string path = WriteText("lf.kzs", "3DGraphics by hand\nMainWin:     1 2 3 4\nNumFiles:      4\n"
+                                               "File0:         " + Dir() + "\nFile1:       A.001 ignored\nFile2:        A.002\n"
+                                               "File3:          A.003\nPenColor:     300  -5  7\nControls4:      1\n"
+                                               "Front:        1 2 3\nZAxisT:       9 9 9\n");
+  ViewerState st;
+  st.Linear = false;
+  ASSERT_TRUE(ReadStatusFile(st, sink_, path));
+  EXPECT_EQ(st.File[1], "A.001");
+  EXPECT_EQ(st.NumDiagrams, 3);
+  EXPECT_EQ(st.PenColor, (Rgb{255, 0, 7}));
+  EXPECT_TRUE(st.InvertZ);
+  EXPECT_TRUE(st.Linear);  // no Controls3 line: the load's Linear stays
+  EXPECT_EQ(st.Front, (Rect{1, 2, 3, 0}));
+  EXPECT_EQ(st.ZAxisT, Ticks{});  // written, never read
+}
+
+TEST_F(StatusFileTest, RefusalsLeaveThePlaceholderSet) {
+  struct Case {
+    std::string text;
+    std::string message;
+  };
+  const std::string longName(300, 'n');
+  const std::vector<Case> cases = {
+      {"3DGraphicx Status File\r\n", "This is not a 3DGraphics Status File!"},
+      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      3\r\nFile0:         /d\r\nFlie1: x\r\n", "Error File 1!"},
+      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      2\r\nFile0:         /d\r\n", "Error File 1!"},
+      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      1001\r\n",
+       "Error NumFiles 1001!\n\nA Status File can list at most 1000 files."},
+      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      2\r\nFile0:         /d\r\nFile1:         " + longName + "\r\n",
+       "Error File 1!\n\nThe name is longer than 260 characters."},
+  };
+  for (const Case& c : cases) {
+    sink_.shown.clear();
+    ViewerState st;
+    EXPECT_FALSE(ReadStatusFile(st, sink_, WriteText("bad.kzs", c.text)));
+    ASSERT_EQ(sink_.shown.size(), 1u) << c.message;
+    EXPECT_EQ(sink_.shown[0].text, c.message);
+    EXPECT_EQ(sink_.shown[0].caption, kErrorBoxCaption);
+    EXPECT_EQ(st.NumDiagrams, 20);
+  }
+  sink_.shown.clear();
+  ViewerState st;
+  EXPECT_FALSE(ReadStatusFile(st, sink_, PathOf("missing.kzs")));
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{" Can not open Status File!"});
+}
+
+TEST_F(StatusFileTest, AFileSetThatCannotBeOpenedStillTakesTheSettings) {
+  const std::string path = WriteText("gone.kzs", "3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      3\r\n"
+                                                 "File0:         " + Dir() + "\r\nFile1:         X.001\r\nFile2:         X.002\r\n"
+                                                 "Controls3:      0   0   1   1 \r\nControls2:      0   1   1   1 \r\n");
+  ViewerState st;
+  EXPECT_FALSE(ReadStatusFile(st, sink_, path));
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"No diagram could be loaded!"});
+  EXPECT_EQ(st.NumDiagrams, 20);
+  EXPECT_TRUE(st.TopView);
+  EXPECT_TRUE(st.DrawGrid);
+  EXPECT_FALSE(st.Busy);  // a Busy switch from a file would stop every paint
+  EXPECT_EQ(st.Diagrams[0].Scaling, 2);
+}
+
+}  // namespace
+}  // namespace morvane
