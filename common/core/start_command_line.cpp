@@ -121,8 +121,7 @@ std::string JoinArguments(int argc, char** argv) {
     if (argument == "/U" && i + 1 < argc) {
       ++i;
       append("/U" + QuotedWhenBlank(argv[i] != nullptr ? argv[i] : ""));
-    } else if (argument.starts_with("/U") && CouldBeUserName(argument.substr(2)) &&
-               argument.find('"') == npos) {
+    } else if (argument.starts_with("/U") && CouldBeUserName(argument.substr(2)) && argument.find('"') == npos) {
       append("/U" + QuotedWhenBlank(argument.substr(2)));
     } else {
       append(QuotedWhenBlank(argument));

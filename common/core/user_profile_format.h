@@ -22,7 +22,7 @@ inline constexpr int kProfileBlockSize = 512;
 inline constexpr int kProfileSectionSlots = 64;
 inline constexpr int kSectionTextBytes = 1024;
 inline constexpr int kSectionTextBlocks = 2;
-inline constexpr size_t kMaxSectionTexts = 8;  // readers take no more
+inline constexpr size_t kMaxSectionTexts = 8;        // readers take no more
 inline constexpr int kLastAddressableBlock = 32767;  // block numbers are 16-bit
 inline constexpr char kProfileMagic[8] = {'U', 'S', 'R', '_', '2', '.', '0', '1'};
 
@@ -55,16 +55,16 @@ static_assert(offsetof(UserProfileDirectory, Reserved896) == 896);
 // What is wrong with a profile, as far as the bytes tell.
 enum class ProfileFault {
   None,
-  Truncated,       // the file ends before something that should be there
-  BadMagic,        // not "USR_2.01"
-  BadDirectory,    // counts or block numbers no writer can have made
-  NoRoomForSection,   // all 64 entries are taken, or the block numbers would overflow
-  SettingsTooLarge,   // more settings than the section was created for
+  Truncated,         // the file ends before something that should be there
+  BadMagic,          // not "USR_2.01"
+  BadDirectory,      // counts or block numbers no writer can have made
+  NoRoomForSection,  // all 64 entries are taken, or the block numbers would overflow
+  SettingsTooLarge,  // more settings than the section was created for
 };
 
 // Where one section lies.
 struct SectionPlace {
-  int Entry = -1;       // index in the directory; -1 for a section still to be appended
+  int Entry = -1;  // index in the directory; -1 for a section still to be appended
   int FirstBlock = 0;
   int BlockCount = 0;
 

@@ -30,8 +30,7 @@ std::string DescribeProfileFault(ProfileFault fault, std::string_view path) {
     case ProfileFault::Truncated: return FormatCatalog(msg::EndOfFile, path);
     case ProfileFault::BadMagic:
     case ProfileFault::BadDirectory: return FormatCatalog(msg::InvalidFormat, path);
-    case ProfileFault::NoRoomForSection:
-      return FormatMessage("User file has no room for another section.\n\n%1", path);
+    case ProfileFault::NoRoomForSection: return FormatMessage("User file has no room for another section.\n\n%1", path);
     case ProfileFault::SettingsTooLarge:
       return FormatMessage("User file section is too small for these settings.\n\n%1", path);
   }
@@ -60,6 +59,17 @@ ProfileFault LoadDirectory(const ProfileStore& store, UserProfileDirectory& dire
 // a file cut short.
 bool BeginsInside(const ProfileStore& store, const SectionPlace& place) { return place.TextOffset() < store.Size(); }
 
+bool WriteZeros(ProfileStore& store, int64_t offset, size_t count) {
+  static constexpr std::array<uint8_t, 4096> kZeros{};
+  while (count > 0) {
+    const size_t n = std::min(count, kZeros.size());
+    if (!store.WriteAt(offset, kZeros.data(), n)) return false;
+    offset += static_cast<int64_t>(n);
+    count -= n;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ReadProfileSection(MessageSink& sink, std::string_view path, const ProfileStore& store,
@@ -79,7 +89,12 @@ bool ReadProfileSection(MessageSink& sink, std::string_view path, const ProfileS
     result.Found = true;
     result.Texts = ParseSectionTexts(area);
     // Never past the section: bytes beyond it belong to the next one.
-    result.Settings.resize(std::min(request.SettingsSize, place->SettingsCapacity()));
+    const size_t wanted = std::min(request.SettingsSize, place->SettingsCapacity());
+    const int64_t available = std::max<int64_t>(0, store.Size() - place->SettingsOffset());
+    if (wanted > static_cast<uint64_t>(available)) {
+      return Refuse(sink, ProfileFault::Truncated, path);
+    }
+    result.Settings.resize(wanted);
     if (store.ReadAt(place->SettingsOffset(), result.Settings.data(), result.Settings.size()) !=
         result.Settings.size()) {
       return Refuse(sink, ProfileFault::Truncated, path);
@@ -115,9 +130,8 @@ bool WriteProfileSection(MessageSink& sink, std::string_view path, ProfileStore&
   if (!store.WriteAt(place.TextOffset(), area.data(), area.size())) return CannotWrite(sink, path);
   if (!settings.empty()) {
     if (!store.WriteAt(place.SettingsOffset(), settings.data(), settings.size())) return CannotWrite(sink, path);
-    const std::vector<uint8_t> zeros(place.SettingsCapacity() - settings.size(), 0);
-    if (!zeros.empty() &&
-        !store.WriteAt(place.SettingsOffset() + static_cast<int64_t>(settings.size()), zeros.data(), zeros.size())) {
+    if (!WriteZeros(store, place.SettingsOffset() + static_cast<int64_t>(settings.size()),
+                    place.SettingsCapacity() - settings.size())) {
       return CannotWrite(sink, path);
     }
   }

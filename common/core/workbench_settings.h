@@ -17,7 +17,7 @@ struct WorkbenchSettings {
   int32_t MainWindowRect[4];  // left, top, right, bottom of the normal placement; width below 1: none stored
   int32_t DisplayFlags[3];    // kept as read
   uint8_t Reserved56[8];
-  int32_t FullFile;  // non-zero: the list file shows the data points
+  int32_t FullFile;                        // non-zero: the list file shows the data points
   uint32_t RangeColors[kRangeColorCount];  // 0x00BBGGRR for ranges 1 to 20
   float AngleCorrectionSettings[2];
   uint8_t Reserved156[360];

@@ -54,8 +54,8 @@ class UserProfileTest : public testing::Test {
   void TearDown() override { fs::remove_all(root_); }
 
   void Store(const std::vector<uint8_t>& bytes) {
-    std::ofstream(path_, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()),
-                                                                   static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path_, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   std::vector<uint8_t> Bytes() const {
     std::ifstream in(path_, std::ios::binary);
