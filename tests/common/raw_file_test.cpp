@@ -1,0 +1,451 @@
+// Raw data files: bytes on disk, the writer's bookkeeping, the readers' upgrades and refusals.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "common/core/file_access.h"
+#include "common/core/raw_file.h"
+
+namespace km {
+namespace {
+
+struct Recorder : MessageSink {
+  std::vector<std::string> messages;
+  void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
+  bool AskYesNo(std::string_view text, bool) override {
+    messages.emplace_back(text);
+    return false;
+  }
+};
+
+class RawFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("raw_file_test_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+  static RawFileHeader Header() {
+    RawFileHeader h = ZeroFileHeader();
+    std::memcpy(h.Magic, kRawMagic, 8);
+    SetFieldText(h.Title, "test");
+    h.AngleResolution = 1000;
+    h.DetectorType = 1;
+    h.InstrumentInfoValid = 1;
+    return h;
+  }
+
+  static RawRangeHeader Range(const std::vector<float>& data, float begin = 10.0f, float scale = 1.0f) {
+    RawRangeHeader r = ZeroRangeHeader();
+    r.PointCount = static_cast<int16_t>(data.size());
+    r.TwoThetaBegin = begin;
+    r.TwoThetaStep = 0.02f;
+    r.TwoThetaEnd = begin + 0.02f * static_cast<float>(data.size() - 1);
+    r.ScaleFactor = scale;
+    const double s = scale > 1 ? scale : 1;
+    r.MinIntensity = r.MaxIntensity = RoundToCount(data[0] * s);
+    for (float v : data) {
+      r.MinIntensity = std::min(r.MinIntensity, RoundToCount(v * s));
+      r.MaxIntensity = std::max(r.MaxIntensity, RoundToCount(v * s));
+    }
+    return r;
+  }
+
+  static std::vector<float> Ramp(int n, float first = 1.0f) {
+    std::vector<float> v(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) v[static_cast<size_t>(i)] = first + static_cast<float>(i);
+    return v;
+  }
+
+  // Writes the ranges in order into a new file and returns its context.
+  RawFileContext Write(const std::string& name, const std::vector<std::vector<float>>& ranges) {
+    RawFileContext c;
+    c.Path = PathOf(name);
+    c.Header = Header();
+    for (size_t i = 0; i < ranges.size(); ++i) {
+      RawRangeHeader r = Range(ranges[i], 10.0f + 10.0f * static_cast<float>(i));
+      EXPECT_TRUE(WriteRawRange(sink_, c, static_cast<int>(i + 1), r, ranges[i]));
+    }
+    return c;
+  }
+
+  std::vector<uint8_t> Bytes(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  void Store(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    std::ofstream(PathOf(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                       static_cast<std::streamsize>(bytes.size()));
+  }
+
+  static RawFileHeader HeaderOf(const std::vector<uint8_t>& bytes) {
+    RawFileHeader h;
+    std::memcpy(&h, bytes.data(), sizeof h);
+    return h;
+  }
+
+  std::filesystem::path dir_;
+  Recorder sink_;
+};
+
+TEST_F(RawFileTest, RangesAreLaidOutInFileOrderWithWellFormedBookkeeping) {
+  const auto data300 = Ramp(300);
+  RawFileContext c = Write("a.raw", {data300, Ramp(700, 40000)});
+  const auto bytes = Bytes("a.raw");
+  const RawFileHeader h = HeaderOf(bytes);
+  // 300 small counts: 16-bit, 2 data blocks, the second holding 44 counts and 424 zero bytes.
+  EXPECT_EQ(h.RangeBlock[1], 4);
+  EXPECT_EQ(h.DataBlocksOf(1), 2);
+  // 700 counts above 32767: 32-bit, 6 data blocks, right after range 1.
+  EXPECT_EQ(h.RangeBlock[2], 4 + 2 + 1);
+  EXPECT_EQ(h.DataBlocksOf(2), 6);
+  EXPECT_EQ(h.LastBlock, 3 + 3 + 7);
+  EXPECT_EQ(h.LastBlockCopy, h.LastBlock);
+  EXPECT_EQ(h.MeasuredRangeCount, 2);
+  EXPECT_EQ(+h.TotalPointCount, 1000);  // a copy: the field is not 4-byte aligned
+  EXPECT_EQ(bytes.size(), static_cast<size_t>(h.LastBlock) * 512);
+  const size_t secondDataBlock = 4 * 512 + 512;
+  int16_t last;
+  std::memcpy(&last, &bytes[secondDataBlock + 43 * 2], 2);
+  EXPECT_EQ(last, 300);
+  for (size_t i = secondDataBlock + 44 * 2; i < secondDataBlock + 512; ++i) ASSERT_EQ(bytes[i], 0) << i;
+  EXPECT_EQ(c.Header.LastBlock, h.LastBlock);
+  EXPECT_TRUE(sink_.messages.empty());
+
+  std::vector<float> back(16384);
+  RawRangeHeader r;
+  ASSERT_TRUE(ReadRawRange(sink_, c, 2, r, back));
+  EXPECT_EQ(r.DataFormat, 0);
+  EXPECT_EQ(back[699], 40699.0f);
+  EXPECT_EQ(c.MeasuredRanges, 2);
+  EXPECT_EQ(c.CurrentRange, 2);
+}
+
+TEST_F(RawFileTest, DataFormatFollowsTheLargerExtreme) {
+  EXPECT_EQ(ChooseDataFormat(0, 32767), 1);
+  EXPECT_EQ(ChooseDataFormat(0, 32768), 0);
+  EXPECT_EQ(ChooseDataFormat(-40000, 100), 0);
+  EXPECT_EQ(ChooseDataFormat(-32767, 5), 1);
+}
+
+TEST_F(RawFileTest, CountsAreRoundedHalfAwayFromZeroAndScaled) {
+  std::vector<float> data = {2.5f, -2.5f, 0.49f, -0.5f};
+  RawFileContext c;
+  c.Path = PathOf("round.raw");
+  c.Header = Header();
+  RawRangeHeader r = Range(data);
+  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r, data));
+  std::vector<float> back(4);
+  ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, back));
+  EXPECT_EQ(back, (std::vector<float>{3, -3, 0, -1}));
+
+  // Scale factor 10: stored as value * 10 rounded, read back divided.
+  std::vector<float> fine = {1.25f, 7.04f};
+  RawFileContext s;
+  s.Path = PathOf("scaled.raw");
+  s.Header = Header();
+  RawRangeHeader rs = Range(fine, 10.0f, 10.0f);
+  ASSERT_TRUE(WriteRawRange(sink_, s, 1, rs, fine));
+  EXPECT_EQ(rs.MaxIntensity, 70);
+  ASSERT_TRUE(ReadRawRange(sink_, s, 1, rs, back));
+  EXPECT_FLOAT_EQ(back[0], 1.3f);
+  EXPECT_FLOAT_EQ(back[1], 7.0f);
+
+  // A factor not above 1 is neither applied on writing nor on reading.
+  RawFileContext h;
+  h.Path = PathOf("half.raw");
+  h.Header = Header();
+  RawRangeHeader rh = Range(fine, 10.0f, 0.5f);
+  ASSERT_TRUE(WriteRawRange(sink_, h, 1, rh, fine));
+  ASSERT_TRUE(ReadRawRange(sink_, h, 1, rh, back));
+  EXPECT_EQ(back[0], 1.0f);
+  EXPECT_EQ(back[1], 7.0f);
+}
+
+TEST_F(RawFileTest, WrongExtremesNeverClipCounts) {
+  std::vector<float> data = {10, 50000};
+  RawFileContext c;
+  c.Path = PathOf("liar.raw");
+  c.Header = Header();
+  RawRangeHeader r = Range(data);
+  r.MaxIntensity = 10;  // the caller got it wrong
+  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r, data));
+  std::vector<float> back(2);
+  ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, back));
+  EXPECT_EQ(back[1], 50000.0f);
+}
+
+TEST_F(RawFileTest, WriterAppendsReplacesTheLastRangeAndStartsAnew) {
+  RawFileContext c = Write("w.raw", {Ramp(300), Ramp(600)});
+  // Range 3 appends after the last block in use.
+  RawRangeHeader r3 = Range(Ramp(10));
+  const int lastBefore = c.Header.LastBlock;
+  ASSERT_TRUE(WriteRawRange(sink_, c, 3, r3, Ramp(10)));
+  EXPECT_EQ(c.Header.RangeBlock[3], lastBefore + 1);
+  EXPECT_EQ(c.Header.MeasuredRangeCount, 3);
+
+  // Range 3 again replaces the last range in place, freeing its old blocks first.
+  const auto longer = Ramp(1000);
+  RawRangeHeader r3b = Range(longer);
+  ASSERT_TRUE(WriteRawRange(sink_, c, 3, r3b, longer));
+  EXPECT_EQ(c.Header.RangeBlock[3], lastBefore + 1);
+  EXPECT_EQ(c.Header.MeasuredRangeCount, 3);
+  EXPECT_EQ(+c.Header.TotalPointCount, 300 + 600 + 1000);
+  const auto small = Ramp(5);
+  RawRangeHeader r3c = Range(small);
+  ASSERT_TRUE(WriteRawRange(sink_, c, -3, r3c, small));
+  EXPECT_EQ(c.Header.LastBlock, lastBefore + 2);
+  EXPECT_EQ(Bytes("w.raw").size(), static_cast<size_t>(c.Header.LastBlock) * 512);
+
+  // Range 1 into a context that says 3 ranges: a new file with one range.
+  RawRangeHeader r1 = Range(Ramp(20));
+  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r1, Ramp(20)));
+  const RawFileHeader h = HeaderOf(Bytes("w.raw"));
+  EXPECT_EQ(h.MeasuredRangeCount, 1);
+  EXPECT_EQ(+h.TotalPointCount, 20);
+  EXPECT_EQ(h.RangeBlock[2], 0);
+  EXPECT_TRUE(sink_.messages.empty());
+}
+
+TEST_F(RawFileTest, NinthRangeIsRefusedAndTheFileStaysAsItWas) {
+  RawFileContext c = Write("full.raw", std::vector<std::vector<float>>(8, Ramp(3)));
+  const auto before = Bytes("full.raw");
+  RawRangeHeader r = Range(Ramp(3));
+  EXPECT_FALSE(WriteRawRange(sink_, c, 9, r, Ramp(3)));
+  ASSERT_EQ(sink_.messages.size(), 1u);
+  EXPECT_EQ(sink_.messages[0], "Raw data file capacity exceeded\n\n" + c.Path);
+  EXPECT_EQ(Bytes("full.raw"), before);
+}
+
+TEST_F(RawFileTest, FileBeingMeasuredCountsOneRangeMore) {
+  RawFileContext c;
+  c.Path = PathOf("m.raw");
+  c.Header = Header();
+  c.IsBeingMeasured = true;
+  RawRangeHeader r = Range(Ramp(3));
+  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r, Ramp(3)));
+  ASSERT_TRUE(WriteRawRange(sink_, c, 2, r, Ramp(3)));
+  auto bytes = Bytes("m.raw");
+  EXPECT_EQ(HeaderOf(bytes).RangeInMeasurement, 2);
+  const int16_t three = 3;
+  std::memcpy(&bytes[380], &three, 2);
+  Store("m.raw", bytes);
+
+  RawFileContext read;
+  read.Path = c.Path;
+  std::vector<float> data(3);
+  ASSERT_TRUE(ReadRawRange(sink_, read, 0, r, data));
+  EXPECT_EQ(read.MeasuredRanges, 3);
+  EXPECT_TRUE(read.IsBeingMeasured);
+  // The range still being written has no block yet.
+  EXPECT_FALSE(ReadRawRange(sink_, read, 3, r, data));
+  EXPECT_EQ(sink_.messages.back(), "Raw data file has no data for range number 3.");
+}
+
+TEST_F(RawFileTest, FileWithoutDataReadsAsNoRanges) {
+  RawFileContext c;
+  c.Path = PathOf("empty.raw");
+  c.Header = Header();
+  RawRangeHeader none = ZeroRangeHeader();
+  ASSERT_TRUE(WriteRawRange(sink_, c, 0, none, {}));
+  EXPECT_EQ(Bytes("empty.raw").size(), 1536u);
+
+  RawFileHeader h;
+  ASSERT_TRUE(ReadRawHeader(sink_, c.Path, h));
+  EXPECT_EQ(h.MeasuredRangeCount, 0);
+  std::vector<float> data(1);
+  EXPECT_FALSE(ReadRawRange(sink_, c, 0, none, data));
+  EXPECT_EQ(sink_.messages, std::vector<std::string>{"Raw data file does not contain any data."});
+  EXPECT_STREQ(c.Header.Title, "test");  // the header was read before the refusal
+}
+
+TEST_F(RawFileTest, NegativeNumberReadsOnlyTheRangeHeader) {
+  RawFileContext c = Write("h.raw", {Ramp(5), Ramp(7)});
+  std::vector<float> data(16384, -1.0f);
+  RawRangeHeader r;
+  ASSERT_TRUE(ReadRawRange(sink_, c, -2, r, data));
+  EXPECT_EQ(r.PointCount, 7);
+  EXPECT_EQ(r.BackgroundFactor, 1.0f);  // 0 on disk, read as 1
+  EXPECT_EQ(data[0], -1.0f);
+  EXPECT_EQ(c.CurrentRange, 2);
+}
+
+TEST_F(RawFileTest, MissingDataBlockKeepsThePointsBeforeIt) {
+  Write("cut.raw", {Ramp(300)});
+  auto bytes = Bytes("cut.raw");
+  bytes.resize(bytes.size() - 512);  // the second data block is gone
+  Store("cut.raw", bytes);
+  RawFileContext c;
+  c.Path = PathOf("cut.raw");
+  std::vector<float> data(300, -1.0f);
+  RawRangeHeader r;
+  EXPECT_FALSE(ReadRawRange(sink_, c, 1, r, data));
+  EXPECT_EQ(sink_.messages.back(), "End of file reached: " + c.Path);
+  EXPECT_EQ(data[255], 256.0f);
+  EXPECT_EQ(data[256], -1.0f);
+}
+
+TEST_F(RawFileTest, RangeLongerThanTheBufferIsRefused) {
+  RawFileContext c = Write("long.raw", {Ramp(600)});
+  std::vector<float> data(500);
+  RawRangeHeader r;
+  EXPECT_FALSE(ReadRawRange(sink_, c, 1, r, data));
+  EXPECT_EQ(sink_.messages.back(),
+            "Range 1 of this raw data file holds 600 points, more than the 500 this program can take.\n\n" + c.Path);
+}
+
+TEST_F(RawFileTest, HostileHeadersAreRefusedNotFollowed) {
+  Write("ok.raw", {Ramp(10), Ramp(10)});
+  const auto good = Bytes("ok.raw");
+  const std::string path = PathOf("bad.raw");
+  const std::string invalid = "Invalid file format or version.\n\n" + path;
+  auto expectRefusal = [&](auto patch, int range, const std::string& message) {
+    auto bytes = good;
+    patch(bytes);
+    Store("bad.raw", bytes);
+    RawFileContext c;
+    c.Path = path;
+    std::vector<float> data(16384);
+    RawRangeHeader r;
+    sink_.messages.clear();
+    EXPECT_FALSE(ReadRawRange(sink_, c, range, r, data));
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages[0], message);
+  };
+  auto put16 = [](std::vector<uint8_t>& b, size_t at, int16_t v) { std::memcpy(&b[at], &v, 2); };
+  expectRefusal([&](auto& b) { b[3] = 'X'; }, 0, invalid);
+  expectRefusal([&](auto& b) { b.resize(511); }, 0, invalid);
+  expectRefusal([&](auto& b) { put16(b, 378, 200); }, 1, invalid);                 // absurd range count
+  expectRefusal([&](auto& b) { put16(b, 378, -1); }, 1, invalid);
+  expectRefusal([&](auto& b) { put16(b, 480, 2); }, 1, invalid);                   // block inside the headers
+  expectRefusal([&](auto& b) { put16(b, 482, 0); }, 2, "Raw data file has no data for range number 2.");
+  expectRefusal([&](auto& b) { put16(b, 482, 30000); }, 2, "End of file reached: " + path);
+  expectRefusal([&](auto& b) { put16(b, 3 * 512 + 36, 61); }, -1, invalid);       // 61 background points
+  expectRefusal([&](auto& b) { put16(b, 3 * 512 + 34, -5); }, 1, "Raw data file has no data for range number 1.");
+  expectRefusal([&](auto& b) { (void)b; }, 3, "Raw data file has no data for range number 3.");
+
+  // The extension header is part of the file when the caller asks for it.
+  RawFileHeader h;
+  RawExtHeader ext;
+  auto shortFile = good;
+  shortFile.resize(1535);
+  sink_.messages.clear();
+  EXPECT_TRUE(ParseRawHeader(sink_, shortFile, path, h));
+  EXPECT_FALSE(ParseRawHeader(sink_, shortFile, path, h, &ext));
+  EXPECT_EQ(sink_.messages, std::vector<std::string>{invalid});
+}
+
+TEST_F(RawFileTest, TruncationAtEveryLengthEndsWithAMessage) {
+  Write("t.raw", {Ramp(300), Ramp(100, 50000)});
+  const auto bytes = Bytes("t.raw");
+  std::vector<float> data(16384);
+  for (size_t length = 0; length < bytes.size(); length += 7) {
+    const std::span<const uint8_t> cut(bytes.data(), length);
+    for (int range : {-2, -1, 0, 1, 2}) {
+      RawFileContext c;
+      c.Path = "t.raw";
+      RawRangeHeader r;
+      sink_.messages.clear();
+      const bool ok = ParseRawRange(sink_, cut, c, range, r, data);
+      EXPECT_NE(ok, !sink_.messages.empty()) << length << " " << range;
+    }
+  }
+}
+
+TEST_F(RawFileTest, OlderVersionsAreUpgradedInMemory) {
+  RawFileHeader h = Header();
+  h.Magic[7] = '4';
+  SetFieldText(h.CreationTime, " 1-Jan-99\t8:05");
+  SetFieldText(h.Title, "Quartz    ");
+  h.Monochromator = 4;
+  h.RelatedReserved = 77;
+  h.LegacyRangeFlags = 0x0013;
+  auto* bytes = reinterpret_cast<unsigned char*>(&h);
+  std::memcpy(bytes + 440, "02-Feb-99  10:00", 16);  // the old place of ModificationTime
+  std::memcpy(bytes + 456, "QEDIT", 6);              // and of ModifierProgram
+  const std::span<const uint8_t> file(bytes, sizeof h);
+  RawFileHeader read;
+  ASSERT_TRUE(ParseRawHeader(sink_, file, "old.raw", read));
+  EXPECT_EQ(FieldText(read.CreationTime), "1-Jan-99 8:05");
+  EXPECT_EQ(FieldText(read.Title), "Quartz");
+  EXPECT_EQ(read.Monochromator, 102);
+  EXPECT_EQ(MonochromatorName(read.Monochromator), "Curved Germanium (111)");
+  EXPECT_EQ(read.RelatedReserved, 0);
+  EXPECT_EQ(FieldText(read.ModificationTime), "02-Feb-99 10:00");
+  EXPECT_EQ(FieldText(read.ModifierProgram), "QEDIT");
+  EXPECT_EQ(read.LegacyRangeFlags, 0x0013);  // only files below version 3 lose the higher bits
+
+  h.Magic[7] = '2';
+  ASSERT_TRUE(ParseRawHeader(sink_, file, "old.raw", read));
+  EXPECT_EQ(read.LegacyRangeFlags, 0x0001);
+  RawRangeHeader range = ZeroRangeHeader();
+  range.BackgroundPointCount = 75;
+  range.LegacySamplePosition[0] = 1.5f;
+  range.LegacySamplePosition[1] = 2.5f;
+  range.RangeFlags = 0xFFFF;
+  UpgradeRangeHeader(range, read, RangeReaderVariant::Workbench);
+  EXPECT_EQ(range.RangeFlags, 0x0001);
+  EXPECT_EQ(range.BackgroundPointCount, 0);
+  EXPECT_EQ(range.BackgroundSmooth, 1.0f);
+  EXPECT_EQ(range.SamplePosition2, 2.5f);
+  EXPECT_EQ(range.ScaleFactor, 1.0f);
+
+  // A version digit beyond the known ones gets no upgrade step at all.
+  h.Magic[7] = '9';
+  ASSERT_TRUE(ParseRawHeader(sink_, file, "new.raw", read));
+  EXPECT_EQ(read.Monochromator, 4);
+  EXPECT_EQ(read.RelatedReserved, 77);
+}
+
+TEST_F(RawFileTest, ViewerCopyNormalisesTimesAndRecomputesEnds) {
+  RawFileContext c = Write("v.raw", {Ramp(11)});
+  auto bytes = Bytes("v.raw");
+  std::memcpy(&bytes[3 * 512], "05-Nov-26  9:00 ", 16);
+  const float wrongEnd = 99.0f;
+  std::memcpy(&bytes[3 * 512 + 52], &wrongEnd, 4);
+  Store("v.raw", bytes);
+  std::vector<float> data(11);
+  RawRangeHeader r;
+  ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, data));
+  EXPECT_EQ(r.TwoThetaEnd, 99.0f);  // the workbench keeps what is stored
+  ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, data, nullptr, RangeReaderVariant::Viewer));
+  EXPECT_FLOAT_EQ(r.TwoThetaEnd, 10.2f);
+  EXPECT_EQ(FieldText(r.CollectionStart), "05-Nov-26 9:00");
+}
+
+TEST_F(RawFileTest, LockedFileIsASharingViolation) {
+  Write("locked.raw", {Ramp(3)});
+  const std::string path = PathOf("locked.raw");
+  const int fd = ::open(path.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+  RawFileHeader h;
+  EXPECT_FALSE(ReadRawHeader(sink_, path, h));
+  RawFileContext c;
+  c.Path = path;
+  c.Header = Header();
+  RawRangeHeader r = Range(Ramp(3));
+  EXPECT_FALSE(WriteRawRange(sink_, c, 1, r, Ramp(3)));
+  ::close(fd);
+  ASSERT_EQ(sink_.messages.size(), 2u);
+  EXPECT_EQ(sink_.messages[0], "Raw file cannot be opened (sharing violation).\n\n" + path);
+  EXPECT_EQ(sink_.messages[1], "Raw file cannot be opened (sharing violation).\n\n" + path);
+  EXPECT_FALSE(ReadRawHeader(sink_, PathOf("missing.raw"), h));
+  EXPECT_EQ(sink_.messages.back(), "Raw file does not exist.\n\n" + PathOf("missing.raw"));
+}
+
+}  // namespace
+}  // namespace km

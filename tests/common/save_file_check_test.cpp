@@ -1,0 +1,91 @@
+#include "common/core/save_file_check.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/support/recording_sink.h"
+
+namespace km {
+namespace {
+
+struct FakeDisk : SaveTargetQueries {
+  std::set<std::string> files, readOnly;
+  bool FileExists(const std::string& path) override { return files.count(path) || readOnly.count(path); }
+  bool IsReadOnly(const std::string& path) override { return readOnly.count(path) > 0; }
+};
+
+SaveFileRequest Raw(std::string typed) {
+  SaveFileRequest r;
+  r.typedName = std::move(typed);
+  r.directory = "/data";
+  r.defaultExtension = "raw";
+  return r;
+}
+
+TEST(SaveFileCheck, DefaultExtensionAndNumberedCopiesPassSilently) {
+  FakeDisk disk;
+  testing::RecordingSink sink;
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("  /elsewhere/quartz  ")), "/data/quartz.raw");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.")), "/data/quartz.raw");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.r01")), "/data/quartz.r01");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.RAW")), "/data/quartz.RAW");
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("   ")));
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("..")));
+  EXPECT_TRUE(sink.Empty());
+}
+
+TEST(SaveFileCheck, NonStandardExtensionIsAskedAbout) {
+  FakeDisk disk;
+  testing::RecordingSink sink;
+  sink.Answer({true, false});
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("quartz.txt")));  // Yes: change it
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.txt")), "/data/quartz.txt");
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.LastText(), "Using non-standard file extension may cause problems.\nDo you wish to change it ?");
+}
+
+TEST(SaveFileCheck, ExtensionRefusedWhenNamesMustNotCarryOne) {
+  FakeDisk disk;
+  testing::RecordingSink sink;
+  SaveFileRequest request = Raw("quartz.txt");
+  request.noExtensionInName = true;
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, request));
+  EXPECT_EQ(sink.Last().icon, MessageIcon::Exclamation);
+  EXPECT_EQ(sink.LastText(), "Please enter a filename without extension.");
+  request.typedName = "quartz.Raw";
+  EXPECT_EQ(CheckSaveFileName(sink, disk, request), "/data/quartz.Raw");
+}
+
+TEST(SaveFileCheck, ReadOnlyTargetRefusedAndOverwriteAskedWithNoAsDefault) {
+  FakeDisk disk;
+  disk.readOnly.insert("/data/locked.raw");
+  disk.files.insert("/data/old.raw");
+  testing::RecordingSink sink;
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("locked")));
+  EXPECT_EQ(sink.Last().icon, MessageIcon::Stop);
+  EXPECT_EQ(sink.LastText(), "File is marked Read-Only :\n\n/data/locked.raw");
+
+  sink.Clear();
+  sink.Answer({false, true});
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("old.raw")));
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("old.raw")), "/data/old.raw");
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.LastText(), "File already exists :\n\n/data/old.raw\n\nDo you wish to overwrite it ?");
+  EXPECT_TRUE(sink.Last().defaultNo);
+
+  SaveFileRequest quiet = Raw("old.raw");
+  quiet.confirmOverwrite = false;
+  EXPECT_EQ(CheckSaveFileName(sink, disk, quiet), "/data/old.raw");
+  EXPECT_EQ(sink.messages.size(), 2u);
+}
+
+TEST(SaveFileCheck, FilterChoiceSetsTheDefaultExtension) {
+  const std::string extensions[] = {"raw", "lst"};
+  EXPECT_EQ(DefaultExtensionForFilter(extensions, 2), "lst");
+  EXPECT_EQ(DefaultExtensionForFilter(extensions, 3), "");
+  EXPECT_EQ(DefaultExtensionForFilter(extensions, 0), "");
+}
+
+}  // namespace
+}  // namespace km

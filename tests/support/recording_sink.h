@@ -1,0 +1,55 @@
+#pragma once
+// A MessageSink for tests: records every message and question in order and answers questions from a
+// script. An unscripted question is answered No, so a test that forgot one sees the refusal path.
+#include <deque>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/core/messages.h"
+
+namespace km::testing {
+
+struct RecordingSink : MessageSink {
+  struct Entry {
+    MessageIcon icon;
+    std::string text;
+    bool defaultNo = false;  // questions only
+  };
+
+  std::vector<Entry> messages;  // in order, questions included (with MessageIcon::Question)
+  std::deque<bool> answers;     // next answers to AskYesNo, front first
+
+  void ShowMessage(std::string_view text, MessageIcon icon) override { messages.push_back({icon, std::string(text)}); }
+
+  bool AskYesNo(std::string_view text, bool defaultNo = false) override {
+    messages.push_back({MessageIcon::Question, std::string(text), defaultNo});
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  // Scripts the next answers: sink.Answer({true, false}).
+  RecordingSink& Answer(std::initializer_list<bool> next) {
+    answers.insert(answers.end(), next.begin(), next.end());
+    return *this;
+  }
+
+  bool Empty() const { return messages.empty(); }
+  const Entry& Last() const { return messages.back(); }
+  std::string LastText() const { return messages.empty() ? std::string() : messages.back().text; }
+  int Count(MessageIcon icon) const {
+    int n = 0;
+    for (const auto& m : messages) n += m.icon == icon;
+    return n;
+  }
+  void Clear() {
+    messages.clear();
+    answers.clear();
+  }
+};
+
+}  // namespace km::testing
