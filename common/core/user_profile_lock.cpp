@@ -7,16 +7,12 @@
 #include <cerrno>
 
 #include "common/core/messages.h"
+#include "common/core/paths.h"
 
 namespace km {
 
 std::string UserProfileLock::LockFileFor(const std::string& profilePath) {
-  const size_t slash = profilePath.find_last_of("/\\");
-  std::string path = slash == std::string::npos ? std::string(".") : profilePath.substr(0, slash);
-  if (path.empty()) path = "/";  // a profile in the root directory
-  if (path.back() != '/') path += '/';
-  path.append(CatalogText(msg::UserfileMutex));
-  return path;
+  return JoinPath(DirectoryOf(profilePath), CatalogText(msg::UserfileMutex));
 }
 
 UserProfileLock::UserProfileLock(const std::string& profilePath) {

@@ -12,21 +12,20 @@
 
 #include "common/core/user_profile_lock.h"
 #include "common/core/workbench_settings.h"
+#include "tests/support/recording_sink.h"
 
 namespace km {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RecordingSink : MessageSink {
-  std::vector<std::string> texts;
+// Records messages and lets a test look around while a message is shown.
+struct ProbingSink : testing::RecordingSink {
   std::function<void()> onMessage;
   void ShowMessage(std::string_view text, MessageIcon icon) override {
-    EXPECT_EQ(icon, MessageIcon::Stop);
-    texts.emplace_back(text);
+    RecordingSink::ShowMessage(text, icon);
     if (onMessage) onMessage();
   }
-  bool AskYesNo(std::string_view, bool) override { return false; }
 };
 
 // True when nobody holds the file's exclusive lock right now.
@@ -37,7 +36,7 @@ bool CanLock(const std::string& path) {
   return free;
 }
 
-class UserProfileTest : public testing::Test {
+class UserProfileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/km_profile_XXXXXX";
@@ -81,14 +80,16 @@ class UserProfileTest : public testing::Test {
   void ExpectReadRefused(int id, const std::string& message) {
     std::vector<std::string> texts;
     std::array<uint8_t, 16> settings{};
-    sink_.texts.clear();
+    sink_.Clear();
     EXPECT_FALSE(ReadUserSection(sink_, path_, nullptr, id, texts, settings));
-    EXPECT_EQ(sink_.texts, std::vector<std::string>{message});
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.Last().icon, MessageIcon::Stop);
+    EXPECT_EQ(sink_.Last().text, message);
   }
 
   fs::path root_;
   std::string path_;
-  RecordingSink sink_;
+  ProbingSink sink_;
 };
 
 TEST_F(UserProfileTest, SectionsRoundTripAndKeepTheirPlace) {
@@ -129,7 +130,7 @@ TEST_F(UserProfileTest, SectionsRoundTripAndKeepTheirPlace) {
   ASSERT_TRUE(ReadUserSection(sink_, path_, nullptr, kViewerSectionId, texts, std::span<uint8_t>(larger)));
   EXPECT_TRUE(std::equal(viewer.begin(), viewer.end(), larger.begin()));
   EXPECT_EQ(std::vector<uint8_t>(larger.begin() + 512, larger.end()), std::vector<uint8_t>(4, 0xEE));
-  EXPECT_TRUE(sink_.texts.empty());
+  EXPECT_TRUE(sink_.Empty());
 }
 
 TEST(WorkbenchSettingsTest, Defaults) {
@@ -183,20 +184,20 @@ TEST_F(UserProfileTest, RefusedWritesLeaveTheFileAlone) {
   const std::vector<uint8_t> larger(513, 2);
   const std::vector<uint8_t> before = Bytes();
   EXPECT_FALSE(Write(kViewerSectionId, {"w"}, larger));
-  EXPECT_EQ(sink_.texts.back(), "User file section is too small for these settings.\n\n" + path_);
+  EXPECT_EQ(sink_.LastText(), "User file section is too small for these settings.\n\n" + path_);
   EXPECT_EQ(Bytes(), before);
 
   for (int id = 100; Directory().SectionCount < kProfileSectionSlots; ++id) ASSERT_TRUE(Write(id, {}, {}));
   const std::vector<uint8_t> full = Bytes();
   EXPECT_FALSE(Write(kWorkbenchSectionId, {"a.raw"}, {}));
-  EXPECT_EQ(sink_.texts.back(), "User file has no room for another section.\n\n" + path_);
+  EXPECT_EQ(sink_.LastText(), "User file has no room for another section.\n\n" + path_);
   EXPECT_EQ(Bytes(), full);
   EXPECT_TRUE(Write(kViewerSectionId, {"still writable"}, settings));
 
   ChangeDirectory([](UserProfileDirectory& d) { d.SectionCount = 1, d.NextFreeBlock = 3; });  // stale
   const std::vector<uint8_t> stale = Bytes();
   EXPECT_FALSE(Write(kWorkbenchSectionId, {}, {}));
-  EXPECT_EQ(sink_.texts.back(), "Invalid file format or version.\n\n" + path_);
+  EXPECT_EQ(sink_.LastText(), "Invalid file format or version.\n\n" + path_);
   EXPECT_EQ(Bytes(), stale);
 }
 
@@ -256,9 +257,9 @@ TEST(UserProfileSection, FullDiskLeavesTheDirectoryUnchanged) {
   directory.NextFreeBlock = 2;
   const auto* bytes = reinterpret_cast<const uint8_t*>(&directory);
   MemoryProfileStore store({bytes, bytes + sizeof directory}, 2048);
-  RecordingSink sink;
+  testing::RecordingSink sink;
   EXPECT_FALSE(WriteProfileSection(sink, "p.USR", store, nullptr, 4, {"a"}, std::vector<uint8_t>(516, 1)));
-  EXPECT_EQ(sink.texts, std::vector<std::string>{"User file cannot be accessed.\n\np.USR"});
+  EXPECT_EQ(sink.LastText(), "User file cannot be accessed.\n\np.USR");
   EXPECT_EQ(std::memcmp(store.Bytes().data(), bytes, sizeof directory), 0);
 }
 
