@@ -58,6 +58,7 @@ std::vector<uint8_t> Changed(std::vector<uint8_t> bytes, const std::function<voi
 bool Save(const std::string& directory, const std::string& name, const std::vector<uint8_t>& bytes) {
   std::ofstream out(directory + "/" + name, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) std::fprintf(stderr, "error: cannot write %s/%s\n", directory.c_str(), name.c_str());
   return static_cast<bool>(out);
 }
 
