@@ -133,16 +133,6 @@ TEST_F(UserProfileTest, SectionsRoundTripAndKeepTheirPlace) {
   EXPECT_TRUE(sink_.Empty());
 }
 
-TEST(WorkbenchSettingsTest, Defaults) {
-  const WorkbenchSettings settings = DefaultWorkbenchSettings();
-  EXPECT_EQ(settings.DisplayFlags[2], 1);
-  EXPECT_EQ(settings.RangeColors[5], 0x0000B4u);
-  EXPECT_EQ(settings.RangeColors[15], 0u);
-  EXPECT_EQ(settings.RangeColors[16], 0xFFFFFFu);
-  EXPECT_EQ(settings.RangeColors[18], 0x400040u);
-  EXPECT_EQ(settings.SettingsMagic[0], 0);
-}
-
 TEST_F(UserProfileTest, TextListLimits) {
   ASSERT_TRUE(Write(kViewerSectionId, {}, {}));
   std::vector<uint8_t> bytes = Bytes();
