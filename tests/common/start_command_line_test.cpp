@@ -1,0 +1,72 @@
+#include "common/core/start_command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace km {
+namespace {
+
+void ExpectParsed(std::string_view line, int mode, std::string_view user, std::string_view file) {
+  const StartCommandLine parsed = ParseStartCommandLine(line);
+  EXPECT_EQ(parsed.Mode, mode) << line;
+  EXPECT_EQ(parsed.User, user) << line;
+  EXPECT_EQ(parsed.File, file) << line;
+}
+
+TEST(StartCommandLine, SuiteCommandLines) {
+  ExpectParsed(R"(/U"lab one" "c:\my data\a.raw")", 1, "lab one", R"(c:\my data\a.raw)");
+  ExpectParsed(R"(/Ulab1 c:\data\a.raw)", 1, "lab1", R"(c:\data\a.raw)");
+  ExpectParsed(R"(  c:\data\a.raw  )", 1, "", R"(c:\data\a.raw)");
+  ExpectParsed(R"("c:\my data\a.raw")", 1, "", R"(c:\my data\a.raw)");
+  ExpectParsed("", 1, "", "");
+  ExpectParsed("/Ulab1", 1, "lab1", "");
+  ExpectParsed("/1 /2 /Ulab1 a.raw", 2, "lab1", "a.raw");
+  ExpectParsed("/Ulab1 /1 a.raw", 1, "lab1", "a.raw");
+  ExpectParsed("/2 a.raw", 2, "", "a.raw");
+  ExpectParsed(R"(/U"lab one" /2 a.raw)", 2, "lab one", "a.raw");  // the quote must not push past the file
+}
+
+TEST(StartCommandLine, SlashPathsAreNotSwitches) {
+  ExpectParsed("/data/a.raw", 1, "", "/data/a.raw");
+  ExpectParsed("/Ulab1 /data/2024/a.raw", 1, "lab1", "/data/2024/a.raw");
+  ExpectParsed("/Ulab1 /2/a.raw", 1, "lab1", "/2/a.raw");
+  ExpectParsed("/Users/me/a.raw", 1, "", "/Users/me/a.raw");
+  ExpectParsed(R"(/Ulab1 "/data/run /1 of 2.raw")", 1, "lab1", "/data/run /1 of 2.raw");
+}
+
+TEST(StartCommandLine, BrokenQuotesStayInsideTheLine) {
+  ExpectParsed(R"(/U"lab one)", 1, "lab one", "");
+  ExpectParsed(R"(/Ulab1 "a b.raw)", 1, "lab1", "a b.raw");
+  ExpectParsed(R"(/U"")", 1, "", "");
+}
+
+StartCommandLine ParseArguments(std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  std::string program = "keltor";
+  argv.push_back(program.data());
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  return ParseStartCommandLine(JoinArguments(static_cast<int>(argv.size()), argv.data()));
+}
+
+TEST(StartCommandLine, ShellArgumentsRebuildTheLine) {
+  StartCommandLine parsed = ParseArguments({"/U", "lab one", "/data/my file.raw"});
+  EXPECT_EQ(parsed.User, "lab one");
+  EXPECT_EQ(parsed.File, "/data/my file.raw");
+
+  parsed = ParseArguments({"/Ulab1", "a.raw"});
+  EXPECT_EQ(parsed.User, "lab1");
+  EXPECT_EQ(parsed.File, "a.raw");
+
+  parsed = ParseArguments({"/Ulab one", "/2", "/Users/x y/a.raw"});
+  EXPECT_EQ(parsed.User, "lab one");
+  EXPECT_EQ(parsed.Mode, 2);
+  EXPECT_EQ(parsed.File, "/Users/x y/a.raw");
+
+  parsed = ParseArguments({"/data/plain.raw"});
+  EXPECT_EQ(parsed.User, "");
+  EXPECT_EQ(parsed.File, "/data/plain.raw");
+}
+
+}  // namespace
+}  // namespace km
