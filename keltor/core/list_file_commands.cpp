@@ -23,7 +23,9 @@ bool Workbench::WriteListFile(const std::string& path) {
 
 void Workbench::OnViewFullFile() {
   State.Settings.FullFile = State.Settings.FullFile != 0 ? 0 : 1;
-  if (!File.DocumentPath.empty()) BuildListFile();
+  if (File.DocumentPath.empty()) return;
+  BuildListFile();
+  observer_.OnShowListWindow();
 }
 
 void Workbench::OnSaveListFile() {

@@ -78,6 +78,8 @@ class WorkbenchObserver {
   virtual void OnDisplayReset() {}
   // The list lines were rebuilt.
   virtual void OnListChanged() {}
+  // The list window is to be shown (made when absent), as after View, Full File.
+  virtual void OnShowListWindow() {}
 };
 
 inline constexpr int kUserMessageFileChanged = 1125;
