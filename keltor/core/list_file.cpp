@@ -129,8 +129,11 @@ ScanAxis AxisOf(const km::RawFileHeader& h, const km::RawRangeHeader& r) {
 // "%7.0f", or with a scale factor above 1 width 9 and as many decimals as the factor has digits.
 std::string IntensityFormat(float scaleFactor) {
   if (!(scaleFactor > 1)) return "%7.0f";
-  const double digits = std::min(km::RoundHalfAway(std::log10(static_cast<double>(scaleFactor))), 15.0);
-  return km::Printf("%%9.%df", static_cast<int>(digits));
+  // Beyond 15 decimals a float shows nothing more; an infinite factor would make no format at all.
+  constexpr double kMostDecimals = 15;
+  const double digits = std::log10(static_cast<double>(scaleFactor));
+  const double decimals = std::isfinite(digits) ? km::RoundHalfAway(std::min(digits, kMostDecimals)) : kMostDecimals;
+  return km::Printf("%%9.%df", static_cast<int>(decimals));
 }
 
 void AddConditions(const km::RawFileHeader& h, const km::RawRangeHeader& r, const ScanAxis& axis,
