@@ -72,11 +72,19 @@ void WorkbenchFile::StampWorkingHeader() {
 
 bool WorkbenchFile::SaveWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                                        std::span<const float> data) {
-  if (WorkingCopyPath.empty() && !CreateWorkingCopy(sink)) return false;
+  const bool newCopy = WorkingCopyPath.empty();
+  if (newCopy && !CreateWorkingCopy(sink)) return false;
+  // Files older than version 6 keep some range fields elsewhere; once the working header says
+  // "RAW_1.06" their range headers must be in the current layout too, or a save would lose them.
+  const bool olderLayout = km::VersionDigit(OpenedFile.Header) < '6';
   StampWorkingHeader();
   if (rangeNumber == 0) return km::WriteRawRange(sink, WorkingFile, 0, rangeHeader, {}, &ExtHeader);
-  if (rangeNumber < 0) return true;
+  if (rangeNumber < 0 && !(newCopy && olderLayout)) return true;
+  return RewriteWithSnapshot(sink, std::max(rangeNumber, 0), rangeHeader, data);
+}
 
+bool WorkbenchFile::RewriteWithSnapshot(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                                        std::span<const float> data) {
   const int rangeCount = WorkingFile.Header.MeasuredRangeCount;
   if (rangeCount < 1) return true;
   // The unchanged ranges are read from a snapshot; it also takes the working copy's place again when

@@ -66,6 +66,9 @@ class WorkbenchFile {
  private:
   bool CreateWorkingCopy(km::MessageSink& sink);
   void StampWorkingHeader();
+  // Rewrites every range of the working copy, range n (0: none) from the arguments.
+  bool RewriteWithSnapshot(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                           std::span<const float> data);
   bool RewriteWorkingCopy(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<const float> data, const std::string& snapshotPath, int rangeCount);
 };

@@ -174,6 +174,38 @@ TEST_F(DocumentTest, SaveAsWritesTitleChangeAndGoesOnWithTheOpenedFile) {
   EXPECT_TRUE(ui_.sink.Empty());
 }
 
+TEST_F(DocumentTest, TitleSavedFromAnOlderFileKeepsWhatItsRangesHoldInTheOldLayout) {
+  km::RawFileHeader h = MeasuredHeader();
+  h.ScanUsage = 3;
+  const std::string old = WriteFile("old.raw", h, {RampRange(20)});
+  {
+    // Version 5: the sample positions lie where later versions keep nothing.
+    std::fstream f(old, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(7);
+    f.put('5');
+    const float positions[2] = {1.5f, 2.5f};
+    f.seekp(3 * 512 + 76);
+    f.write(reinterpret_cast<const char*>(positions), sizeof positions);
+  }
+  Open(old);
+  km::SetFieldText(wb_.File.WorkingFile.Header.Title, "renamed");
+  km::RawRangeHeader unused;
+  ASSERT_TRUE(wb_.File.SaveWorkbenchRange(ui_, -1, unused, {}));
+  wb_.File.IsModified = true;
+  ui_.saveAnswers.push_back(PathOf("new.raw"));
+  wb_.OnFileSaveAs();
+
+  km::RawFileContext saved;
+  saved.Path = PathOf("new.raw");
+  km::RawRangeHeader r;
+  std::vector<float> data(km::kWorkbenchMaxPoints);
+  ASSERT_TRUE(km::ReadRawRange(ui_, saved, 1, r, data));
+  EXPECT_EQ(km::FieldText(saved.Header.Title), "renamed");
+  EXPECT_EQ(r.SamplePosition1, 1.5f);
+  EXPECT_EQ(r.SamplePosition2, 2.5f);
+  EXPECT_EQ(data[19], 119.0f);
+}
+
 TEST_F(DocumentTest, FailedSaveLeavesTargetAsItWasAndKeepsTheChanges) {
   std::vector<km::RawRangeHeader> big{RampRange(4000), RampRange(4000, 90.0f)};
   const std::string a = WriteFile("a.raw", MeasuredHeader(), big);
