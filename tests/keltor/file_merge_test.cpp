@@ -15,20 +15,6 @@ class MergeTest : public WorkbenchFixture {
     ui_.saveAnswers.push_back(std::move(target));
     wb_.OnFileMerge();
   }
-  // Each range's first value and point count, read straight from the file.
-  std::vector<std::pair<float, int>> Ranges(const std::string& path) {
-    km::RawFileContext context;
-    context.Path = path;
-    km::RawRangeHeader r;
-    std::vector<float> data(km::kWorkbenchMaxPoints);
-    std::vector<std::pair<float, int>> ranges;
-    EXPECT_TRUE(km::ReadRawRange(ui_, context, 0, r, data));
-    for (int i = 1; i <= context.MeasuredRanges; ++i) {
-      EXPECT_TRUE(km::ReadRawRange(ui_, context, i, r, data));
-      ranges.emplace_back(data[0], r.PointCount);
-    }
-    return ranges;
-  }
   // A file of n ranges whose counts start at first, 2 first, ...
   std::string Series(const std::string& name, int n, float first, km::RawFileHeader header = MeasuredHeader()) {
     std::vector<km::RawRangeHeader> ranges;
@@ -52,7 +38,7 @@ TEST_F(MergeTest, NewFileTakesAtMostEightRangesInOrderAfterAWarning) {
   EXPECT_EQ(ui_.saveRequests.at(0).Filter, "Raw Data Files (*.raw,*.r*)|*.raw;*.r*||");
   const std::vector<std::pair<float, int>> expected{{100, 20}, {200, 21}, {300, 22}, {1000, 20},
                                                     {2000, 21}, {3000, 22}, {4000, 23}, {5000, 24}};
-  EXPECT_EQ(Ranges(target), expected);
+  EXPECT_EQ(RangesOf(target), expected);
   EXPECT_EQ(wb_.File.DocumentPath, target);
   EXPECT_EQ(wb_.File.OpenedFile.MeasuredRanges, 8);
   EXPECT_FALSE(wb_.File.IsModified);
@@ -90,7 +76,7 @@ TEST_F(MergeTest, SkipsFilesWithoutDataUnreadableOrIncompatibleAndGoesOn) {
   EXPECT_EQ(texts[2], "cobalt.raw is not compatible with preceding files\n the file will be skiped");
   EXPECT_EQ(texts[3], a + " : can't merge into myself !");
   const std::vector<std::pair<float, int>> expected{{100, 20}, {1000, 20}, {2000, 21}};
-  EXPECT_EQ(Ranges(target), expected);
+  EXPECT_EQ(RangesOf(target), expected);
 }
 
 TEST_F(MergeTest, IntoTheOpenFileKeepsTheResultInTheWorkingCopy) {
@@ -106,7 +92,7 @@ TEST_F(MergeTest, IntoTheOpenFileKeepsTheResultInTheWorkingCopy) {
   EXPECT_EQ(observer_.dataChanged, 1);
   EXPECT_EQ(wb_.File.WorkingFile.MeasuredRanges, 3);
   const std::vector<std::pair<float, int>> expected{{100, 20}, {200, 21}, {1000, 20}};
-  EXPECT_EQ(Ranges(wb_.File.WorkingCopyPath), expected);
+  EXPECT_EQ(RangesOf(wb_.File.WorkingCopyPath), expected);
   EXPECT_TRUE(*km::ReadWholeFile(a, 1 << 20) == aBefore);
   EXPECT_NE(std::find(wb_.State.ListLines.begin(), wb_.State.ListLines.end(),
                       " Range 3      2Theta ( begin, end, step ) :   10.000   10.380    0.020"),
@@ -122,7 +108,7 @@ TEST_F(MergeTest, CancelledSaveLeavesNothingBehindForTheNextMerge) {
   const std::string target = PathOf("merged.raw");
   Merge({b, a}, target);
   const std::vector<std::pair<float, int>> expected{{200, 20}, {100, 20}};
-  EXPECT_EQ(Ranges(target), expected);
+  EXPECT_EQ(RangesOf(target), expected);
 }
 
 TEST(CompatibleHeader, SameInstrumentAndScanWithUsageOfSingleSampleMatchingAny) {

@@ -157,12 +157,27 @@ class WorkbenchFixture : public ::testing::Test {
     }
     return context.Path;
   }
+  // A file of ramps of 20, 21, ... points.
   std::string WriteFile(const std::string& name, int rangeCount, const char* title = "Quartz") {
     std::vector<km::RawRangeHeader> ranges;
     for (int i = 0; i < rangeCount; ++i) ranges.push_back(RampRange(20 + i, 10.0f + 20.0f * static_cast<float>(i)));
     km::RawFileHeader h = MeasuredHeader(title);
     h.RangeCount = static_cast<int16_t>(rangeCount);
     return WriteFile(name, h, ranges);
+  }
+
+  // Each range's first value and point count, read straight from a file.
+  std::vector<std::pair<float, int>> RangesOf(const std::string& path) {
+    km::RawFileContext context;
+    context.Path = path;
+    km::RawRangeHeader r;
+    std::vector<float> data(km::kWorkbenchMaxPoints);
+    std::vector<std::pair<float, int>> ranges;
+    EXPECT_TRUE(km::ReadRawRange(ui_, context, 0, r, data));
+    for (int i = 1; i <= context.MeasuredRanges && km::ReadRawRange(ui_, context, i, r, data); ++i) {
+      ranges.emplace_back(data[0], r.PointCount);
+    }
+    return ranges;
   }
 
   // Working copies ("RAW") and snapshots ("SCR") now in the temporary directory.
