@@ -6,5 +6,7 @@
 namespace keltor::cli {
 
 void AddInfoCommand(CLI::App& app, int& exitCode);
+void AddListCommand(CLI::App& app, int& exitCode);
+void AddMergeCommand(CLI::App& app, int& exitCode);
 
 }  // namespace keltor::cli

@@ -1,6 +1,7 @@
 // keltor-cli info FILE [--data]: the headers of a raw data file, field by field, as one JSON object.
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -175,8 +176,8 @@ int RunInfo(const std::string& path, bool withData) {
 
 void AddInfoCommand(CLI::App& app, int& exitCode) {
   auto* cmd = app.add_subcommand("info", "Print a raw data file's headers, field by field, as one JSON object");
-  auto* path = new std::string;
-  auto* withData = new bool(false);
+  auto path = std::make_shared<std::string>();
+  auto withData = std::make_shared<bool>(false);
   cmd->add_option("FILE", *path, "Raw data file")->required();
   cmd->add_flag("--data", *withData, "Add each range's intensities, as read (after the scale factor)");
   cmd->callback([&exitCode, path, withData] { exitCode = RunInfo(*path, *withData); });

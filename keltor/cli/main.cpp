@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int exitCode = 0;
   keltor::cli::AddInfoCommand(app, exitCode);
+  keltor::cli::AddListCommand(app, exitCode);
+  keltor::cli::AddMergeCommand(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

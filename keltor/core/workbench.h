@@ -1,0 +1,89 @@
+#pragma once
+// The workbench's application state and its file commands, usable without a window: the desktop
+// program's main frame calls these, keltor-cli calls them from its options, tests from a script.
+#include <string>
+#include <vector>
+
+#include "common/core/workbench_settings.h"
+#include "keltor/core/workbench_file.h"
+#include "keltor/core/workbench_ui.h"
+
+namespace keltor {
+
+// Menu command ids of the file commands.
+inline constexpr int kCmdFileOpen = 57601;
+inline constexpr int kCmdFileSaveAs = 32792;
+inline constexpr int kCmdFileMerge = 32803;
+inline constexpr int kCmdRecentFileFirst = 32700;
+inline constexpr int kCmdRecentFileLast = 32707;
+inline constexpr int kCmdViewFullFile = 32791;
+inline constexpr int kCmdSaveListFile = 32794;
+inline constexpr int kCmdPrintListFile = 32795;
+
+inline constexpr size_t kMaxRecentFiles = 8;
+
+// What the application keeps beside the open file while it runs.
+struct WorkbenchState {
+  std::string WorkDirectory;              // from the user profile, then the directory of each file opened or saved
+  std::vector<std::string> RecentFiles;   // at most 8, newest first
+  km::WorkbenchSettings Settings = km::DefaultWorkbenchSettings();  // FullFile decides whether the list shows the data points
+  std::vector<std::string> ListLines;     // the list text, no line ends inside
+  std::string ListFilePath;               // the list file written last
+  std::string ProgramDirectory;           // the suite's directory (PROGRAMS and USERS below it)
+  int OpenFilterIndex = 1;                // filter last chosen in the open dialog
+};
+
+class Workbench {
+ public:
+  Workbench(WorkbenchUi& ui, WorkbenchObserver& observer) : ui_(ui), observer_(observer) {}
+
+  WorkbenchFile File;
+  WorkbenchState State;
+
+  WorkbenchUi& Ui() { return ui_; }
+  WorkbenchObserver& Observer() { return observer_; }
+
+  // Opens path as the workbench's file; the caller makes it DocumentPath on success. Refuses a file
+  // that is being measured; accepts a file without data (its ranges count 0). On failure DocumentPath
+  // is empty and the messages have been shown.
+  bool LoadWorkbenchFile(const std::string& path);
+
+  // The main frame follows the open file: list rebuilt (or emptied with no file), ListFilePath
+  // forgotten, title and list window reset.
+  void ResetFrameForFile();
+
+  // Removes every entry equal to path (letter case aside); unless removeOnly, puts path in front.
+  void AddRecentFile(const std::string& path, bool removeOnly);
+
+  // The save dialog for a raw data file; OK sets SaveAsPath and WorkDirectory.
+  bool ChooseSavePath();
+
+  // Commands.
+  void OnFileOpen();
+  void OnOpenRecentFile(int commandId);
+  void OnFileSaveAs();
+  void OnFileMerge();
+  // The main window is about to close: the save question first. The window closes whatever the answer.
+  void OnCloseMainWindow();
+  // Program exit: the recent file list has been stored by now; it is cleared and the working copy deleted.
+  void OnExit();
+
+  // List file.
+  bool BuildListFile();
+  bool WriteListFile(const std::string& path);
+  void OnViewFullFile();
+  void OnSaveListFile();
+  bool OnPrintListFile();
+
+ private:
+  // The save question of Open, recent file and close: Yes runs the save dialog and saves.
+  void SavePendingChanges();
+  bool MergeIntoWorkingFile(const std::string& path, int& rangeCount, int& pieces);
+  bool TakeFirstMergeFile(const std::string& path, int& rangeCount, int& pieces);
+  void FinishNewMergedFile(int pieces, int rangeCount);
+
+  WorkbenchUi& ui_;
+  WorkbenchObserver& observer_;
+};
+
+}  // namespace keltor

@@ -1,0 +1,76 @@
+#pragma once
+// The one raw data file the workbench holds. The opened file itself is never written: the first
+// change copies it into a working copy in the temporary directory, every later change rewrites that
+// copy, and only an explicit save copies it onto a file the user chose.
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/core/messages.h"
+#include "common/core/raw_file.h"
+#include "common/core/raw_format.h"
+
+namespace keltor {
+
+class WorkbenchFile {
+ public:
+  std::string DocumentPath;      // the open raw data file; empty when none is open
+  km::RawFileContext OpenedFile;  // as read when it was opened
+  km::RawFileContext WorkingFile;  // the current state; Path names the working copy once there is one
+  std::string WorkingCopyPath;   // temporary file with prefix "RAW"; empty while there is none
+  bool IsModified = false;       // reads come from the working copy while set
+  std::array<bool, km::kMaxRanges> RangeModified{};  // element n-1: range n was changed
+  std::string SaveAsPath;        // target of the last save dialog
+  km::RawExtHeader ExtHeader{};  // of the open file; written into the working copy on every rewrite
+  km::RawRangeHeader CurrentRangeHeader = km::ZeroRangeHeader();
+  std::vector<float> CurrentRangeData = std::vector<float>(km::kWorkbenchMaxPoints);
+  std::vector<float> ScratchRangeData = std::vector<float>(km::kWorkbenchMaxPoints);
+
+  // A file is open, complete, has at least one range and is a measured scan: the data commands apply.
+  bool HasUsableData() const;
+
+  void SetRangeModified(int rangeNumber, bool modified = true);
+  bool IsRangeModified(int rangeNumber) const;
+  void ClearRangeModified() { RangeModified.fill(false); }
+
+  // The header of the working copy while modified (extHeader untouched), else of the open file.
+  bool ReadWorkbenchHeader(km::MessageSink& sink, km::RawFileHeader& header, km::RawExtHeader* extHeader) const;
+
+  // Range n (negative: its header only) from the working copy while modified, else from the open
+  // file. The contexts are not changed by reading.
+  bool ReadWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                          std::span<float> data) const;
+
+  // -1 prepares the working copy only; 0 writes a working copy holding the headers alone; n >= 1
+  // rewrites the working copy with range n taken from the arguments and the others kept. To append,
+  // first set WorkingFile.Header.MeasuredRangeCount and WorkingFile.MeasuredRanges to the new count
+  // and pass that count as n. A failed rewrite leaves the working copy and its header as they were.
+  bool SaveWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                          std::span<const float> data);
+
+  // Asks whether to save pending changes; No drops them (DropChanges). True only for Yes.
+  bool QuerySaveChanges(km::MessageSink& sink);
+
+  // Writes the working copy with the working header to SaveAsPath when changes are pending. The
+  // target is replaced only by a complete file: on failure it stays as it was, the user is told and
+  // the changes stay pending. On success the workbench goes on with the opened file (DropChanges).
+  bool CommitSave(km::MessageSink& sink);
+
+  // Removes the working copy from the disk, if there is one.
+  void DeleteWorkingCopy();
+
+  // Back to the opened file as it is on disk: no working copy, no marks, the opened header.
+  void DropChanges();
+
+ private:
+  bool CreateWorkingCopy(km::MessageSink& sink);
+  void StampWorkingHeader();
+  // Rewrites every range of the working copy, range n (0: none) from the arguments.
+  bool RewriteWithSnapshot(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                           std::span<const float> data);
+  bool RewriteWorkingCopy(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                          std::span<const float> data, const std::string& snapshotPath, int rangeCount);
+};
+
+}  // namespace keltor

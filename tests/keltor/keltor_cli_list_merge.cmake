@@ -1,0 +1,56 @@
+# keltor-cli list and merge on the demo files: exit codes, messages, CR LF lines, and inputs untouched.
+# cmake -DCLI=... -DDEMO=... -DWORK=... -P keltor_cli_list_merge.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${DEMO} ${WORK} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make-demo-files failed: ${rc}")
+endif()
+
+function(run expected)
+  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL expected)
+    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect text haystack)
+  string(FIND "${haystack}" "${text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
+  endif()
+endfunction()
+
+file(SHA256 ${WORK}/demo.raw demoBefore)
+
+run(0 list demo.raw)
+expect(" File     : demo.raw\n" "${out}")  # execute_process turns CR LF into LF
+expect(" Range 3      2Theta ( begin, end, step ) :" "${out}")
+
+run(0 list --full scaled.raw -o scaled.lst)
+# Read as hex: a text read would drop the CR of each line end.
+file(READ ${WORK}/scaled.lst lst HEX)
+string(HEX " \r\n File     : scaled.raw\r\n" head)
+string(HEX "   2Theta                       Intensities\r\n" data)
+expect("${head}" "${lst}")
+expect("${data}" "${lst}")
+
+run(1 list measuring.raw)
+expect("error: This file is currently being measured." "${err}")
+
+run(0 merge demo.raw series.001 demo.raw measuring.raw -o merged.raw)
+expect("warning: demo.raw : can't merge into myself !" "${err}")
+run(0 list merged.raw)
+expect(" Range 4      2Theta" "${out}")
+
+run(1 merge demo.raw -o single.raw)
+expect("error: there was only one file to merge! i will do nothing" "${err}")
+run(2 merge demo.raw series.001 -o demo.raw)
+
+file(SHA256 ${WORK}/demo.raw demoAfter)
+if(NOT demoBefore STREQUAL demoAfter)
+  message(FATAL_ERROR "an input file was changed")
+endif()
