@@ -17,10 +17,6 @@
 
 namespace {
 
-struct Silent : km::MessageSink {
-  void ShowMessage(std::string_view, km::MessageIcon) override {}
-  bool AskYesNo(std::string_view, bool) override { return false; }
-};
 
 // Peaks that move with the scan number over a noisy background.
 float Intensity(int scan, int j, int points) {
@@ -40,7 +36,7 @@ std::string SeriesOnDisk() {
   if (!master.empty()) return master;
   const auto dir = std::filesystem::temp_directory_path() / ("viewer_bench_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  Silent sink;
+  km::SilentMessageSink sink;
   constexpr int kFiles = 500, kPoints = 16384;
   auto write = [&](const std::string& path, int related, int scan) {
     km::RawFileContext c;
@@ -73,7 +69,7 @@ std::string SeriesOnDisk() {
 
 void BM_LoadSeries500x16384(benchmark::State& state) {
   const std::string master = SeriesOnDisk();
-  Silent sink;
+  km::SilentMessageSink sink;
   for (auto _ : state) {
     morvane::ViewerState viewer;
     if (!morvane::OpenFileSet(viewer, sink, master) || viewer.NumDiagrams != 500) state.SkipWithError("load failed");

@@ -4,17 +4,8 @@
 
 #include "common/core/raw_file.h"
 
-namespace {
-
-struct Silent : km::MessageSink {
-  void ShowMessage(std::string_view, km::MessageIcon) override {}
-  bool AskYesNo(std::string_view, bool) override { return false; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-  Silent sink;
+  km::SilentMessageSink sink;
   const std::span<const uint8_t> file(bytes, size);
   static std::vector<float> data(km::kWorkbenchMaxPoints);
   km::RawFileHeader header;

@@ -11,14 +11,8 @@
 
 namespace {
 
-class SilentSink : public km::MessageSink {
- public:
-  void ShowMessage(std::string_view, km::MessageIcon) override {}
-  bool AskYesNo(std::string_view, bool) override { return false; }
-};
-
 void ReadSections(const km::ProfileStore& store, const std::vector<int>& ids) {
-  SilentSink sink;
+  km::SilentMessageSink sink;
   const size_t sizes[] = {516, 332, 512, 4, km::SectionRequest::kAllSettings};
   size_t which = 0;
   for (const int id : ids) {
@@ -32,7 +26,7 @@ void ReadSections(const km::ProfileStore& store, const std::vector<int>& ids) {
 }
 
 void WriteAndReadBack(const uint8_t* data, size_t size, int id) {
-  SilentSink sink;
+  km::SilentMessageSink sink;
   km::MemoryProfileStore store(std::vector<uint8_t>(data, data + size), size_t{64} << 10);
   const std::vector<std::string> texts = {"/data/b.raw", std::string(size % 700, 'x'), "/data/a.raw"};
   const std::vector<uint8_t> settings(size % 600, 0xA5);

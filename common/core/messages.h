@@ -66,6 +66,13 @@ class MessageSink {
   void ShowRangeError(int rangeNumber) { ShowError(FormatCatalogNumber(msg::NoDataForRange, rangeNumber)); }
 };
 
+// Says nothing and answers No: for fuzzers, benchmarks, and reads whose failure is expected.
+class SilentMessageSink : public MessageSink {
+ public:
+  void ShowMessage(std::string_view, MessageIcon) override {}
+  bool AskYesNo(std::string_view, bool = false) override { return false; }
+};
+
 // Writes messages to standard error as one line each, "error: " or "warning: " in front, and answers
 // every question with a fixed answer (the command-line tools never wait for a person).
 class ConsoleMessageSink : public MessageSink {

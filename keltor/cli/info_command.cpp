@@ -135,11 +135,7 @@ int RunInfo(const std::string& path, bool withData) {
   for (int n = 1; n <= count; ++n) {
     // The range a measuring program is still writing may not be in the file yet: not an error.
     const bool inMeasurement = context.IsBeingMeasured && n == count;
-    km::ConsoleMessageSink quiet;
-    struct Silent : km::MessageSink {
-      void ShowMessage(std::string_view, km::MessageIcon) override {}
-      bool AskYesNo(std::string_view, bool) override { return false; }
-    } silent;
+    km::SilentMessageSink silent;
     km::MessageSink& rangeSink = inMeasurement ? static_cast<km::MessageSink&>(silent) : sink;
     km::RawRangeHeader header = km::ZeroRangeHeader();
     if (!km::ReadRawRange(rangeSink, context, -n, header, {})) {

@@ -13,18 +13,10 @@
 
 #include "common/core/file_access.h"
 #include "common/core/raw_file.h"
+#include "tests/support/recording_sink.h"
 
 namespace km {
 namespace {
-
-struct Recorder : MessageSink {
-  std::vector<std::string> messages;
-  void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
-  bool AskYesNo(std::string_view text, bool) override {
-    messages.emplace_back(text);
-    return false;
-  }
-};
 
 class RawFileTest : public ::testing::Test {
  protected:
@@ -98,7 +90,7 @@ class RawFileTest : public ::testing::Test {
   }
 
   std::filesystem::path dir_;
-  Recorder sink_;
+  km::testing::RecordingSink sink_;
 };
 
 TEST_F(RawFileTest, RangesAreLaidOutInFileOrderWithWellFormedBookkeeping) {
@@ -226,7 +218,7 @@ TEST_F(RawFileTest, NinthRangeIsRefusedAndTheFileStaysAsItWas) {
   RawRangeHeader r = Range(Ramp(3));
   EXPECT_FALSE(WriteRawRange(sink_, c, 9, r, Ramp(3)));
   ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0], "Raw data file capacity exceeded\n\n" + c.Path);
+  EXPECT_EQ(sink_.messages[0].text, "Raw data file capacity exceeded\n\n" + c.Path);
   EXPECT_EQ(Bytes("full.raw"), before);
 }
 
@@ -252,7 +244,7 @@ TEST_F(RawFileTest, FileBeingMeasuredCountsOneRangeMore) {
   EXPECT_TRUE(read.IsBeingMeasured);
   // The range still being written has no block yet.
   EXPECT_FALSE(ReadRawRange(sink_, read, 3, r, data));
-  EXPECT_EQ(sink_.messages.back(), "Raw data file has no data for range number 3.");
+  EXPECT_EQ(sink_.LastText(), "Raw data file has no data for range number 3.");
 }
 
 TEST_F(RawFileTest, FileWithoutDataReadsAsNoRanges) {
@@ -268,7 +260,7 @@ TEST_F(RawFileTest, FileWithoutDataReadsAsNoRanges) {
   EXPECT_EQ(h.MeasuredRangeCount, 0);
   std::vector<float> data(1);
   EXPECT_FALSE(ReadRawRange(sink_, c, 0, none, data));
-  EXPECT_EQ(sink_.messages, std::vector<std::string>{"Raw data file does not contain any data."});
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"Raw data file does not contain any data."});
   EXPECT_STREQ(c.Header.Title, "test");  // the header was read before the refusal
 }
 
@@ -293,7 +285,7 @@ TEST_F(RawFileTest, MissingDataBlockKeepsThePointsBeforeIt) {
   std::vector<float> data(300, -1.0f);
   RawRangeHeader r;
   EXPECT_FALSE(ReadRawRange(sink_, c, 1, r, data));
-  EXPECT_EQ(sink_.messages.back(), "End of file reached: " + c.Path);
+  EXPECT_EQ(sink_.LastText(), "End of file reached: " + c.Path);
   EXPECT_EQ(data[255], 256.0f);
   EXPECT_EQ(data[256], -1.0f);
 }
@@ -303,7 +295,7 @@ TEST_F(RawFileTest, RangeLongerThanTheBufferIsRefused) {
   std::vector<float> data(500);
   RawRangeHeader r;
   EXPECT_FALSE(ReadRawRange(sink_, c, 1, r, data));
-  EXPECT_EQ(sink_.messages.back(),
+  EXPECT_EQ(sink_.LastText(),
             "Range 1 of this raw data file holds 600 points, more than the 500 this program can take.\n\n" + c.Path);
 }
 
@@ -320,10 +312,10 @@ TEST_F(RawFileTest, HostileHeadersAreRefusedNotFollowed) {
     c.Path = path;
     std::vector<float> data(16384);
     RawRangeHeader r;
-    sink_.messages.clear();
+    sink_.Clear();
     EXPECT_FALSE(ReadRawRange(sink_, c, range, r, data));
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0], message);
+    EXPECT_EQ(sink_.messages[0].text, message);
   };
   auto put16 = [](std::vector<uint8_t>& b, size_t at, int16_t v) { std::memcpy(&b[at], &v, 2); };
   expectRefusal([&](auto& b) { b[3] = 'X'; }, 0, invalid);
@@ -342,10 +334,10 @@ TEST_F(RawFileTest, HostileHeadersAreRefusedNotFollowed) {
   RawExtHeader ext;
   auto shortFile = good;
   shortFile.resize(1535);
-  sink_.messages.clear();
+  sink_.Clear();
   EXPECT_TRUE(ParseRawHeader(sink_, shortFile, path, h));
   EXPECT_FALSE(ParseRawHeader(sink_, shortFile, path, h, &ext));
-  EXPECT_EQ(sink_.messages, std::vector<std::string>{invalid});
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{invalid});
 }
 
 TEST_F(RawFileTest, TruncationAtEveryLengthEndsWithAMessage) {
@@ -358,7 +350,7 @@ TEST_F(RawFileTest, TruncationAtEveryLengthEndsWithAMessage) {
       RawFileContext c;
       c.Path = "t.raw";
       RawRangeHeader r;
-      sink_.messages.clear();
+      sink_.Clear();
       const bool ok = ParseRawRange(sink_, cut, c, range, r, data);
       EXPECT_NE(ok, !sink_.messages.empty()) << length << " " << range;
     }
@@ -441,10 +433,10 @@ TEST_F(RawFileTest, LockedFileIsASharingViolation) {
   EXPECT_FALSE(WriteRawRange(sink_, c, 1, r, Ramp(3)));
   ::close(fd);
   ASSERT_EQ(sink_.messages.size(), 2u);
-  EXPECT_EQ(sink_.messages[0], "Raw file cannot be opened (sharing violation).\n\n" + path);
-  EXPECT_EQ(sink_.messages[1], "Raw file cannot be opened (sharing violation).\n\n" + path);
+  EXPECT_EQ(sink_.messages[0].text, "Raw file cannot be opened (sharing violation).\n\n" + path);
+  EXPECT_EQ(sink_.messages[1].text, "Raw file cannot be opened (sharing violation).\n\n" + path);
   EXPECT_FALSE(ReadRawHeader(sink_, PathOf("missing.raw"), h));
-  EXPECT_EQ(sink_.messages.back(), "Raw file does not exist.\n\n" + PathOf("missing.raw"));
+  EXPECT_EQ(sink_.LastText(), "Raw file does not exist.\n\n" + PathOf("missing.raw"));
 }
 
 }  // namespace

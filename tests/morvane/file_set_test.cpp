@@ -34,7 +34,7 @@ TEST_F(FileSetTest, MasterFileLoadsItsRelatedFilesAndSkipsAGap) {
   Write("RUN.005");
   Write("RUN.007");
   ASSERT_TRUE(OpenFileSet(state_, sink_, master));
-  EXPECT_TRUE(sink_.shown.empty());
+  EXPECT_TRUE(sink_.messages.empty());
   ASSERT_EQ(state_.NumDiagrams, 2);
   EXPECT_EQ(state_.NumFiles, 3);
   EXPECT_EQ(state_.File[0], Dir());
@@ -131,29 +131,29 @@ TEST_F(FileSetTest, RefusalsAndTheirMessages) {
   // A raw data file that names no related files.
   const std::string single = Write("S.raw");
   EXPECT_FALSE(OpenFileSet(state_, sink_, single));
-  ASSERT_EQ(sink_.shown.size(), 1u);
-  EXPECT_EQ(sink_.shown[0].text, "This is not a master file for 3d graphics!");
-  EXPECT_EQ(sink_.shown[0].icon, km::MessageIcon::Stop);
+  ASSERT_EQ(sink_.messages.size(), 1u);
+  EXPECT_EQ(sink_.messages[0].text, "This is not a master file for 3d graphics!");
+  EXPECT_EQ(sink_.messages[0].icon, km::MessageIcon::Stop);
   EXPECT_EQ(state_.NumDiagrams, 20);  // the placeholder set
 
   // A master file inside a selection.
-  sink_.shown.clear();
+  sink_.messages.clear();
   Write("M.raw", {}, 3);
   EXPECT_FALSE(OpenSelection({"S.raw", "M.raw"}));
   EXPECT_EQ(sink_.Texts(), (std::vector<std::string>{"Jetzt ist aber gut!", "2Masterfiles koennen nicht geladen werden!"}));
-  EXPECT_EQ(sink_.shown[0].caption, kErrorBoxCaption);
+  EXPECT_EQ(sink_.messages[0].caption, kErrorBoxCaption);
 
   // Nothing of the set exists.
-  sink_.shown.clear();
+  sink_.messages.clear();
   const std::string lonely = Write("N.raw", {}, 4);
   EXPECT_FALSE(OpenFileSet(state_, sink_, lonely));
   EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"No diagram could be loaded!"});
 
   // A name without ".raw" or ".RAW" and no selection: false without a message.
-  sink_.shown.clear();
+  sink_.messages.clear();
   state_.NumFiles = 1;
   EXPECT_FALSE(OpenFileSet(state_, sink_, PathOf("X.Raw")));
-  EXPECT_TRUE(sink_.shown.empty());
+  EXPECT_TRUE(sink_.messages.empty());
   EXPECT_FALSE(state_.Busy);
 }
 

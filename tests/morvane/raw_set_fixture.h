@@ -1,6 +1,5 @@
 #pragma once
-// A temporary directory of raw data files for the viewer's tests, and a sink that records what the
-// user would have been shown.
+// A temporary directory of raw data files for the viewer's tests.
 #include <unistd.h>
 
 #include <cstring>
@@ -11,31 +10,11 @@
 
 #include "common/core/messages.h"
 #include "common/core/raw_file.h"
+#include "tests/support/recording_sink.h"
 
 namespace morvane::testing {
 
-struct Shown {
-  std::string caption;  // empty: a message of the shared catalogue functions
-  std::string text;
-  km::MessageIcon icon = km::MessageIcon::None;
-};
-
-struct RecordingSink : km::MessageSink {
-  std::vector<Shown> shown;
-  void ShowMessage(std::string_view text, km::MessageIcon icon) override { shown.push_back({"", std::string(text), icon}); }
-  void ShowCaptioned(std::string_view caption, std::string_view text) override {
-    shown.push_back({std::string(caption), std::string(text), km::MessageIcon::None});
-  }
-  bool AskYesNo(std::string_view text, bool) override {
-    shown.push_back({"", std::string(text), km::MessageIcon::Question});
-    return false;
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> t;
-    for (const auto& s : shown) t.push_back(s.text);
-    return t;
-  }
-};
+using RecordingSink = km::testing::RecordingSink;
 
 struct ScanSpec {
   int points = 100;

@@ -67,7 +67,7 @@ TEST_F(StatusFileTest, RoundTripDrawsTheSamePicture) {
   ViewerState back;
   Rect window;
   ASSERT_TRUE(ReadStatusFile(back, sink_, path, &window));
-  EXPECT_TRUE(sink_.shown.empty());
+  EXPECT_TRUE(sink_.messages.empty());
   EXPECT_EQ(window, (Rect{10, 10, 640, 400}));
   EXPECT_EQ(back.Title, "Heating  run ");  // leading blanks go, inner and trailing ones stay
   EXPECT_EQ(back.NumFiles, 4);
@@ -124,15 +124,15 @@ TEST_F(StatusFileTest, RefusalsLeaveThePlaceholderSet) {
        "Error File 1!\n\nThe name is longer than 260 characters."},
   };
   for (const Case& c : cases) {
-    sink_.shown.clear();
+    sink_.messages.clear();
     ViewerState st;
     EXPECT_FALSE(ReadStatusFile(st, sink_, WriteText("bad.kzs", c.text)));
-    ASSERT_EQ(sink_.shown.size(), 1u) << c.message;
-    EXPECT_EQ(sink_.shown[0].text, c.message);
-    EXPECT_EQ(sink_.shown[0].caption, kErrorBoxCaption);
+    ASSERT_EQ(sink_.messages.size(), 1u) << c.message;
+    EXPECT_EQ(sink_.messages[0].text, c.message);
+    EXPECT_EQ(sink_.messages[0].caption, kErrorBoxCaption);
     EXPECT_EQ(st.NumDiagrams, 20);
   }
-  sink_.shown.clear();
+  sink_.messages.clear();
   ViewerState st;
   EXPECT_FALSE(ReadStatusFile(st, sink_, PathOf("missing.kzs")));
   EXPECT_EQ(sink_.Texts(), std::vector<std::string>{" Can not open Status File!"});
