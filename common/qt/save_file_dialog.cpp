@@ -26,15 +26,15 @@ CSaveFileDlg::CSaveFileDlg(MessageSink& sink, std::vector<std::string> defaultEx
   const QStringList filters = NameFiltersFrom(filter);
   setNameFilters(filters);
   if (!initialDirectory.empty()) setDirectory(FromPath(initialDirectory));
-  const std::span<const std::string> slots(extensions_.data(), std::min<size_t>(extensions_.size(), filterCount_));
+  const std::span<const std::string> extensionSlots(extensions_.data(), std::min<size_t>(extensions_.size(), filterCount_));
   if (filterIndex >= 1 && filterIndex <= filters.size()) selectNameFilter(filters[filterIndex - 1]);
-  defaultExtension_ = DefaultExtensionForFilter(slots, filterIndex);
+  defaultExtension_ = DefaultExtensionForFilter(extensionSlots, filterIndex);
   if (!proposedName.empty()) selectFile(FromPath(proposedName));
 
   connect(this, &QFileDialog::filterSelected, this, [this, filters](const QString& chosen) {
-    const std::span<const std::string> slots(extensions_.data(),
+    const std::span<const std::string> extensionSlots(extensions_.data(),
                                              std::min<size_t>(extensions_.size(), filterCount_));
-    defaultExtension_ = DefaultExtensionForFilter(slots, static_cast<int>(filters.indexOf(chosen)) + 1);
+    defaultExtension_ = DefaultExtensionForFilter(extensionSlots, static_cast<int>(filters.indexOf(chosen)) + 1);
   });
 }
 
