@@ -6,12 +6,23 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/support/recording_canvas.h"
+#include "tests/keltor/plot_canvas_queries.h"
 
 namespace keltor {
 namespace {
 
-using km::test::RecordingCanvas;
+using keltor::test::Replay;
+
+// 4 pixels per millimetre, 7 pixels per character.
+struct RecordingCanvas : km::testing::RecordingCanvas {
+  RecordingCanvas() {
+    caps = {1200, 1000, 300, 250, 96, 96, -1};
+    charWidth = 7;
+  }
+  void Clear() { calls.clear(); }
+  auto LinesIn(km::Rgb color) const { return Replay(*this).LinesIn(color); }
+  auto FindText(std::string_view text) const { return Replay(*this).FindText(text); }
+};
 
 constexpr km::Rgb kCurve{0, 0, 127};
 
@@ -28,7 +39,7 @@ PlotSettings Settings(double xMin, double xMax, double yMin, double yMax) {
 
 km::FontSpec Font() {
   km::FontSpec f;
-  f.height = -12;
+  f.height = -15;
   return f;
 }
 
@@ -40,8 +51,8 @@ TEST(PlotFrame, MarginsMakeRoomForLabelsAndTitles) {
   painter.DrawFrame();
   // left: "1000" (28) + 3T + G, plus the Y title's h + T; top: h/3 + G; bottom: 3T/2 + G + h.
   EXPECT_EQ(s.Inner, (km::Rect{28 + 9 + 3 + 15 + 3, 5 + 3, 600 - 3, 300 - (4 + 3 + 15)}));
-  ASSERT_FALSE(canvas.All<RecordingCanvas::Fill>().empty());
-  EXPECT_EQ(canvas.All<RecordingCanvas::Fill>().front().rect, s.Outer);
+  ASSERT_FALSE(Replay(canvas).fills.empty());
+  EXPECT_EQ(Replay(canvas).fills.front(), s.Outer);
 
   const auto title = canvas.FindText("Absolute Intensity");
   ASSERT_TRUE(title);
@@ -66,7 +77,7 @@ TEST(PlotFrame, TickLabelsAreTrimmedAndKeepClearOfTheTitle) {
   // "80.00" would run into "2Theta" and is left out.
   EXPECT_FALSE(canvas.FindText("80.00"));
   const auto title = canvas.FindText("2Theta");
-  for (const auto& t : canvas.All<RecordingCanvas::Text>()) {
+  for (const auto& t : Replay(canvas).texts) {
     if (t.at.y != title->at.y || t.text == "2Theta") continue;
     EXPECT_LE(t.at.x + static_cast<int>(t.text.size()) * 7, s.Inner.right - 6 * 7 - 6) << t.text;
   }

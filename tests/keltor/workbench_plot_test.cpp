@@ -5,12 +5,23 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/support/recording_canvas.h"
+#include "tests/keltor/plot_canvas_queries.h"
 
 namespace keltor {
 namespace {
 
-using km::test::RecordingCanvas;
+using keltor::test::Replay;
+
+// 4 pixels per millimetre, 7 pixels per character.
+struct RecordingCanvas : km::testing::RecordingCanvas {
+  RecordingCanvas() {
+    caps = {1200, 1000, 300, 250, 96, 96, -1};
+    charWidth = 7;
+  }
+  void Clear() { calls.clear(); }
+  auto LinesIn(km::Rgb color) const { return Replay(*this).LinesIn(color); }
+  auto FindText(std::string_view text) const { return Replay(*this).FindText(text); }
+};
 
 struct FakeRange {
   float begin, step;
@@ -98,7 +109,7 @@ TEST(WorkbenchPlot, ThreeRangesColouredAboveGreyBelowWithLegend) {
     const auto legend = canvas.FindText(" Range " + std::to_string(i) + " ");
     ASSERT_TRUE(legend) << i;
     EXPECT_EQ(legend->color, kLoadedRangeColors[static_cast<size_t>(i - 1)]);
-    EXPECT_EQ(legend->at.y, path->at.y + 15 * i);
+    EXPECT_EQ(legend->at.y, path->at.y + 12 * i);
     EXPECT_EQ(legend->at.x, path->at.x + 14 * 7 / 2);
     ASSERT_TRUE(legend->clip);
     EXPECT_LE(legend->clip->bottom, 300);  // clipped to the upper data area
@@ -124,12 +135,11 @@ TEST(WorkbenchPlot, AChangedRangeIsRedBelowAndTheExtentsOnlyWiden) {
   plot.Paint(canvas, {0, 0, 800, 600}, file);
   EXPECT_TRUE(HasLinesIn(canvas, kChangedRangeColor, 301, 600));
   // Drawn on top: the red strokes come after every grey one.
-  size_t lastGrey = 0, firstRed = canvas.ops.size();
-  for (size_t i = 0; i < canvas.ops.size(); ++i) {
-    const auto* line = std::get_if<RecordingCanvas::Line>(&canvas.ops[i]);
-    if (!line) continue;
-    if (line->pen.color == kUnchangedRangeColor) lastGrey = i;
-    if (line->pen.color == kChangedRangeColor) firstRed = std::min(firstRed, i);
+  const auto lines = Replay(canvas).lines;
+  size_t lastGrey = 0, firstRed = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].pen.color == kUnchangedRangeColor) lastGrey = i;
+    if (lines[i].pen.color == kChangedRangeColor) firstRed = std::min(firstRed, i);
   }
   EXPECT_LT(lastGrey, firstRed);
   EXPECT_TRUE(canvas.FindText("900"));  // the Y axis reaches the widened maximum
@@ -147,12 +157,12 @@ TEST(WorkbenchPlot, NothingIsDrawnWithoutAFileOrRanges) {
   WorkbenchPlot plot;
   RecordingCanvas canvas;
   plot.Paint(canvas, {0, 0, 800, 600}, FileOf(3));  // nothing loaded yet
-  EXPECT_TRUE(canvas.ops.empty());
+  EXPECT_TRUE(canvas.calls.empty());
 
   plot.FileChanged(source, true);
   plot.Paint(canvas, {0, 0, 800, 600}, PlotFileState{});
   plot.Paint(canvas, {0, 0, 800, 600}, FileOf(0));
-  EXPECT_TRUE(canvas.ops.empty());
+  EXPECT_TRUE(canvas.calls.empty());
 
   FakeSource empty;  // a file without data leaves tables and extents as they were
   plot.FileChanged(empty, true);
@@ -169,7 +179,7 @@ TEST(WorkbenchPlot, OmegaScansPlotOverOmegaAndScaledCountsInIntensities) {
   EXPECT_EQ(plot.Extents(), (PlotExtents{5, 6, 1, 2}));
   RecordingCanvas canvas;
   plot.Paint(canvas, {0, 0, 800, 600}, FileOf(1));
-  EXPECT_EQ(canvas.All<RecordingCanvas::Text>().size() > 0, true);
+  EXPECT_EQ(Replay(canvas).texts.size() > 0, true);
   EXPECT_TRUE(canvas.FindText("2Theta"));
 }
 
