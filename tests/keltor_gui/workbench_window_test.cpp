@@ -64,15 +64,19 @@ class WorkbenchWindowTest : public ::testing::Test {
     ASSERT_TRUE(generator.waitForFinished(60000));
     ASSERT_EQ(generator.exitCode(), 0);
     qputenv("KM_PROGRAM_DIRECTORY", program.toUtf8());
-    tempBefore = TempFiles();
+    // Working copies go to a temporary directory of this test alone, so that none can hide among others.
+    temp = dir.filePath("tmp");
+    QDir().mkpath(temp);
+    savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.toUtf8());
   }
   void TearDown() override {
     app.reset();
-    EXPECT_EQ(TempFiles(), tempBefore) << "a working copy was left behind";
-  }
-
-  static QStringList TempFiles() {
-    return QDir(QDir::tempPath()).entryList({"RAW*", "SCR*"}, QDir::Files, QDir::Name);
+    EXPECT_TRUE(QDir(temp).isEmpty()) << "a working copy was left behind";
+    if (savedTmp.isNull())
+      qunsetenv("TMPDIR");
+    else
+      qputenv("TMPDIR", savedTmp);
   }
 
   // An empty profile of the suite: the directory blocks alone, with a work directory.
@@ -101,7 +105,8 @@ class WorkbenchWindowTest : public ::testing::Test {
 
   QTemporaryDir dir;
   QString data, program;
-  QStringList tempBefore;
+  QString temp;
+  QByteArray savedTmp;
   std::unique_ptr<CKeltorApp> app;
 };
 
