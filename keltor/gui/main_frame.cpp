@@ -333,8 +333,14 @@ void CMainFrame::StorePlacement(int32_t rect[4]) const {
 
 void CMainFrame::PlaceWindow(const int32_t rect[4]) {
   if (rect[2] - rect[0] >= 1 && rect[3] - rect[1] >= 1) {
-    setGeometry(rect[0], rect[1], rect[2] - rect[0], rect[3] - rect[1]);
-    return;
+    // A placement from another screen layout (or a damaged profile) must still show the window.
+    const QRect stored(rect[0], rect[1], rect[2] - rect[0], rect[3] - rect[1]);
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      if (screen->geometry().intersects(stored)) {
+        setGeometry(stored);
+        return;
+      }
+    }
   }
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -113,6 +114,9 @@ class WorkbenchWindowTest : public ::testing::Test {
 TEST_F(WorkbenchWindowTest, WithoutAUserNoProfileIsReadAndEveryMenuIsThere) {
   ASSERT_TRUE(Start(""));
   EXPECT_EQ(Frame().windowTitle(), "KELTOR  -  User ");
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();  // the default placement
+  EXPECT_EQ(Frame().geometry(), QRect(screen.width() / 10, screen.height() / 10, screen.width() * 2 / 3,
+                                      screen.height() * 2 / 3));
   const QList<QAction*> menus = Frame().menuBar()->actions();
   ASSERT_EQ(menus.size(), 6);
   EXPECT_EQ(menus[0]->text(), "&File");
