@@ -11,6 +11,8 @@
 #include "common/core/raw_file.h"
 #include "keltor/cli/commands.h"
 
+#include <memory>
+
 namespace keltor::cli {
 namespace {
 

@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,19 +61,5 @@ class ModalScript {
   std::deque<Handler> handlers_;
   QPointer<QWidget> last_;
 };
-
-// The old single-shot form, for tests that expect exactly one dialog.
-inline void OnNextModal(std::function<void(QWidget*)> act) {
-  auto timer = std::make_shared<QTimer>();
-  auto tries = std::make_shared<int>(0);
-  timer->setInterval(10);
-  QObject::connect(timer.get(), &QTimer::timeout, [timer, tries, act] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal && ++*tries < 500) return;
-    timer->stop();
-    if (modal) act(modal);
-  });
-  timer->start();
-}
 
 }  // namespace keltor::test

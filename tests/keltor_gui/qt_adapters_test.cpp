@@ -18,14 +18,15 @@
 
 namespace {
 
-using keltor::test::OnNextModal;
+using keltor::test::ModalScript;
 using km::testing::RecordingSink;
 
 TEST(QtMessageSink, BoxesCarryTheTitleIconAndDefaultButton) {
   km::QtMessageSink sink("WinQDIF");
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
-  OnNextModal([&](QWidget* w) {
+  ModalScript script;
+  script.Then([&](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_TRUE(box);
     title = box->windowTitle();
@@ -39,7 +40,7 @@ TEST(QtMessageSink, BoxesCarryTheTitleIconAndDefaultButton) {
   EXPECT_EQ(text, QString::fromUtf8("Raw file does not exist.\n\n/x \u00B0.raw"));
 
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-  OnNextModal([&](QWidget* w) {
+  script.Then([&](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
     icon = box->icon();
     defaultButton = box->standardButton(box->defaultButton());
