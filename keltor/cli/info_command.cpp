@@ -11,8 +11,6 @@
 #include "common/core/raw_file.h"
 #include "keltor/cli/commands.h"
 
-#include <memory>
-
 namespace keltor::cli {
 namespace {
 
