@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
   keltor::cli::AddInfoCommand(app, exitCode);
   keltor::cli::AddListCommand(app, exitCode);
   keltor::cli::AddMergeCommand(app, exitCode);
+#ifdef KM_WITH_PLOT
+  keltor::cli::AddPlotCommand(app, exitCode);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

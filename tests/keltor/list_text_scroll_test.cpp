@@ -1,0 +1,104 @@
+#include "keltor/core/list_text_scroll.h"
+
+#include <gtest/gtest.h>
+
+namespace keltor {
+namespace {
+
+// 10 pixels per line, 8 per character.
+ListTextScroll Window(int lines, int visibleLines, int columns = 90) {
+  ListTextScroll s;
+  s.SetContent(lines, 9, 90);
+  s.SetCharacterSize(10, 8.0);
+  s.Layout(columns * 8, visibleLines * 10 + 5);
+  return s;
+}
+
+TEST(ListTextScroll, PagesAreFourFifthsAndTheEndKeepsAFullPage) {
+  ListTextScroll s = Window(40, 20);
+  EXPECT_TRUE(s.Vertical().visible);
+  EXPECT_EQ(s.Vertical().page, 20);
+  EXPECT_EQ(s.VisibleLines(), 20);
+  auto e = s.ScrollVertical(ScrollRequest::PageDown);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(s.Vertical().position, 16);
+  s.ScrollVertical(ScrollRequest::Bottom);
+  EXPECT_EQ(s.Vertical().position, 20);
+  EXPECT_FALSE(s.ScrollVertical(ScrollRequest::LineDown));  // already at the end: nothing happens
+  s.ScrollVertical(ScrollRequest::PageUp);
+  EXPECT_EQ(s.Vertical().position, 4);
+  s.ScrollVertical(ScrollRequest::Top);
+  EXPECT_EQ(s.Vertical().position, 0);
+  EXPECT_FALSE(s.ScrollVertical(ScrollRequest::LineUp));
+}
+
+TEST(ListTextScroll, BarsShowOnlyWhenTheTextDoesNotFit) {
+  ListTextScroll s = Window(10, 20);
+  EXPECT_FALSE(s.Vertical().visible);
+  EXPECT_FALSE(s.Horizontal().visible);
+  EXPECT_FALSE(s.ScrollVertical(ScrollRequest::PageDown));  // a hidden bar cannot move the text
+
+  s.Layout(40 * 8, 5 * 10);  // smaller: both bars come back
+  EXPECT_TRUE(s.Vertical().visible);
+  EXPECT_TRUE(s.Horizontal().visible);
+  EXPECT_EQ(s.Horizontal().page, 40);
+  s.ScrollHorizontal(ScrollRequest::Bottom);
+  EXPECT_EQ(s.Horizontal().position, 50);
+  EXPECT_EQ(s.LineX(), -400);
+}
+
+TEST(ListTextScroll, PaintsThePartlyVisibleLineBelowTheWindow) {
+  ListTextScroll s = Window(40, 20);
+  s.ScrollVertical(ScrollRequest::LineDown);
+  EXPECT_EQ(s.FirstPaintedLine(), 1);
+  EXPECT_EQ(s.EndPaintedLine(), 22);
+  EXPECT_EQ(s.LineY(3), 20);
+  s.ScrollVertical(ScrollRequest::Bottom);
+  EXPECT_EQ(s.EndPaintedLine(), 40);
+}
+
+TEST(ListTextScroll, ShortMovesShiftTheTextLongOnesRepaintAll) {
+  ListTextScroll s = Window(100, 20);
+  std::optional<ScrollEffect> e;
+  for (int i = 0; i < 3; ++i) e = s.ScrollVertical(ScrollRequest::LineDown);
+  ASSERT_TRUE(e && e->shiftPixels);
+  EXPECT_EQ(*e->shiftPixels, -10);
+  e = s.ScrollVertical(ScrollRequest::ThumbPosition, 13);  // moves 10 lines: shifted
+  ASSERT_TRUE(e && e->shiftPixels);
+  EXPECT_EQ(*e->shiftPixels, -100);
+  e = s.ScrollVertical(ScrollRequest::ThumbPosition, 60);  // a whole window: painted anew
+  ASSERT_TRUE(e);
+  EXPECT_FALSE(e->shiftPixels);
+  e = s.ScrollHorizontal(ScrollRequest::LineDown);  // horizontal moves always repaint
+  EXPECT_FALSE(e);  // everything fits across
+}
+
+TEST(ListTextScroll, TheDraggedThumbWidensToThePositionNearestTheCurrent) {
+  EXPECT_EQ(WidenThumbPosition(100, 120), 120);
+  EXPECT_EQ(WidenThumbPosition(70000, 70010 & 0xFFFF), 70010);
+  EXPECT_EQ(WidenThumbPosition(65540, 65530), 65530);  // just below a 65536 boundary
+  EXPECT_EQ(WidenThumbPosition(65530, 4), 65540);      // just above it
+
+  ListTextScroll s = Window(200000, 20);
+  s.ScrollVertical(ScrollRequest::ThumbPosition, 70000 & 0xFFFF);  // from 0 the low bits alone
+  EXPECT_EQ(s.Vertical().position, 70000 - 65536);
+  s.ScrollVertical(ScrollRequest::ThumbTrack, 100000);  // the window passes what it has
+  s.ScrollVertical(ScrollRequest::ThumbTrack, 130000);
+  EXPECT_EQ(s.Vertical().position, 130000 - 65536);
+}
+
+TEST(ListTextScroll, NewContentStartsAtTheTopAndNeedsTheFontAgain) {
+  ListTextScroll s = Window(100, 20);
+  s.ScrollVertical(ScrollRequest::Bottom);
+  s.SetContent(50, 9, 90);
+  EXPECT_TRUE(s.NeedsFont());
+  EXPECT_EQ(s.Vertical().position, 0);
+  EXPECT_EQ(s.Vertical().maximum, 49);
+  EXPECT_EQ(s.BufferLength(), 256);
+  s.SetContent(0, 9, 300);
+  EXPECT_EQ(s.Vertical().maximum, 0);
+  EXPECT_EQ(s.BufferLength(), 300);
+}
+
+}  // namespace
+}  // namespace keltor

@@ -1,0 +1,197 @@
+#include "keltor/core/workbench_plot.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "tests/keltor/plot_canvas_queries.h"
+
+namespace keltor {
+namespace {
+
+using keltor::test::Replay;
+
+// 4 pixels per millimetre, 7 pixels per character.
+struct RecordingCanvas : km::testing::RecordingCanvas {
+  RecordingCanvas() {
+    caps = {1200, 1000, 300, 250, 96, 96, -1};
+    charWidth = 7;
+  }
+  void Clear() { calls.clear(); }
+  auto LinesIn(km::Rgb color) const { return Replay(*this).LinesIn(color); }
+  auto FindText(std::string_view text) const { return Replay(*this).FindText(text); }
+};
+
+struct FakeRange {
+  float begin, step;
+  std::vector<float> data;
+  float scale = 1;
+};
+
+// A file of ranges in memory, read the way the workbench reads its file.
+class FakeSource : public PlotDataSource {
+ public:
+  std::vector<FakeRange> ranges;
+  int scanType = 0;
+  bool ReadHeader(km::RawFileHeader& h) override {
+    h = km::RawFileHeader{};
+    h.MeasuredRangeCount = static_cast<int16_t>(ranges.size());
+    h.ScanType = static_cast<int16_t>(scanType);
+    h.TotalPointCount = 0;
+    for (const auto& r : ranges) h.TotalPointCount += static_cast<int32_t>(r.data.size());
+    return true;
+  }
+  bool ReadRange(int n, km::RawRangeHeader& rh, std::span<float> data) override {
+    const FakeRange& r = ranges.at(static_cast<size_t>(n - 1));
+    rh = km::RawRangeHeader{};
+    rh.PointCount = static_cast<int16_t>(r.data.size());
+    const float end = r.begin + r.step * static_cast<float>(r.data.size() - 1);
+    // The other axis holds something else, so that a wrong choice shows.
+    (scanType == 2 ? rh.OmegaBegin : rh.TwoThetaBegin) = r.begin;
+    (scanType == 2 ? rh.OmegaEnd : rh.TwoThetaEnd) = end;
+    (scanType == 2 ? rh.OmegaStep : rh.TwoThetaStep) = r.step;
+    (scanType == 2 ? rh.TwoThetaBegin : rh.OmegaBegin) = -100;
+    rh.ScaleFactor = r.scale;
+    const auto [lo, hi] = std::minmax_element(r.data.begin(), r.data.end());
+    rh.MinIntensity = static_cast<int32_t>(*lo * r.scale);
+    rh.MaxIntensity = static_cast<int32_t>(*hi * r.scale);
+    std::copy(r.data.begin(), r.data.end(), data.begin());
+    return true;
+  }
+};
+
+FakeRange Range(float begin, int n, float lo, float hi) {
+  FakeRange r{begin, 0.1f, std::vector<float>(static_cast<size_t>(n), lo)};
+  r.data[static_cast<size_t>(n / 2)] = hi;
+  return r;
+}
+
+FakeSource ThreeRanges() {
+  FakeSource source;
+  source.ranges = {Range(10, 101, 5, 100), Range(20, 101, 10, 400), Range(30, 201, 20, 300)};
+  return source;
+}
+
+PlotFileState FileOf(int ranges) {
+  PlotFileState f;
+  f.DocumentPath = "/data/demo.raw";
+  f.OpenedRangeCount = ranges;
+  f.WorkingRangeCount = ranges;
+  return f;
+}
+
+bool HasLinesIn(const RecordingCanvas& c, km::Rgb color, int top, int bottom) {
+  const auto lines = c.LinesIn(color);
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const auto& l) { return l.from.y >= top && l.from.y <= bottom; });
+}
+
+TEST(WorkbenchPlot, ThreeRangesColouredAboveGreyBelowWithLegend) {
+  FakeSource source = ThreeRanges();
+  WorkbenchPlot plot;
+  plot.FileChanged(source, true);
+  EXPECT_EQ(plot.Extents(), (PlotExtents{10, 50, 5, 400}));
+
+  RecordingCanvas canvas;
+  plot.Paint(canvas, {0, 0, 800, 600}, FileOf(3));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(HasLinesIn(canvas, kLoadedRangeColors[static_cast<size_t>(i)], 0, 300)) << i;
+    EXPECT_FALSE(HasLinesIn(canvas, kLoadedRangeColors[static_cast<size_t>(i)], 301, 600)) << i;
+  }
+  EXPECT_TRUE(HasLinesIn(canvas, kUnchangedRangeColor, 301, 600));
+  EXPECT_TRUE(canvas.LinesIn(kChangedRangeColor).empty());
+
+  const auto path = canvas.FindText("/data/demo.raw");
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->background, (km::Rgb{255, 255, 255}));
+  for (int i = 1; i <= 3; ++i) {
+    const auto legend = canvas.FindText(" Range " + std::to_string(i) + " ");
+    ASSERT_TRUE(legend) << i;
+    EXPECT_EQ(legend->color, kLoadedRangeColors[static_cast<size_t>(i - 1)]);
+    EXPECT_EQ(legend->at.y, path->at.y + 12 * i);
+    EXPECT_EQ(legend->at.x, path->at.x + 14 * 7 / 2);
+    ASSERT_TRUE(legend->clip);
+    EXPECT_LE(legend->clip->bottom, 300);  // clipped to the upper data area
+  }
+  EXPECT_FALSE(canvas.FindText(" Range 4 "));
+}
+
+TEST(WorkbenchPlot, AChangedRangeIsRedBelowAndTheExtentsOnlyWiden) {
+  FakeSource source = ThreeRanges();
+  WorkbenchPlot plot;
+  plot.FileChanged(source, true);
+
+  source.ranges[1] = Range(15, 101, -50, 900);  // wider in X and in Y
+  plot.DataChanged(source);
+  EXPECT_EQ(plot.Extents(), (PlotExtents{10, 50, -50, 900}));
+  // The upper table keeps the file as loaded.
+  EXPECT_FLOAT_EQ(plot.LoadedRanges()[1].Begin, 20);
+  EXPECT_FLOAT_EQ(plot.CurrentRanges()[1].Begin, 15);
+
+  PlotFileState file = FileOf(3);
+  file.RangeModified[1] = true;
+  RecordingCanvas canvas;
+  plot.Paint(canvas, {0, 0, 800, 600}, file);
+  EXPECT_TRUE(HasLinesIn(canvas, kChangedRangeColor, 301, 600));
+  // Drawn on top: the red strokes come after every grey one.
+  const auto lines = Replay(canvas).lines;
+  size_t lastGrey = 0, firstRed = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].pen.color == kUnchangedRangeColor) lastGrey = i;
+    if (lines[i].pen.color == kChangedRangeColor) firstRed = std::min(firstRed, i);
+  }
+  EXPECT_LT(lastGrey, firstRed);
+  EXPECT_TRUE(canvas.FindText("900"));  // the Y axis reaches the widened maximum
+
+  source.ranges[1] = Range(20, 11, 10, 20);  // narrower again: the extents stay
+  plot.DataChanged(source);
+  EXPECT_EQ(plot.Extents(), (PlotExtents{10, 50, -50, 900}));
+
+  plot.FileChanged(source, true);  // a newly opened file starts afresh
+  EXPECT_EQ(plot.Extents(), (PlotExtents{10, 50, 5, 300}));
+}
+
+TEST(WorkbenchPlot, NothingIsDrawnWithoutAFileOrRanges) {
+  FakeSource source = ThreeRanges();
+  WorkbenchPlot plot;
+  RecordingCanvas canvas;
+  plot.Paint(canvas, {0, 0, 800, 600}, FileOf(3));  // nothing loaded yet
+  EXPECT_TRUE(canvas.calls.empty());
+
+  plot.FileChanged(source, true);
+  plot.Paint(canvas, {0, 0, 800, 600}, PlotFileState{});
+  plot.Paint(canvas, {0, 0, 800, 600}, FileOf(0));
+  EXPECT_TRUE(canvas.calls.empty());
+
+  FakeSource empty;  // a file without data leaves tables and extents as they were
+  plot.FileChanged(empty, true);
+  EXPECT_EQ(plot.Extents(), (PlotExtents{10, 50, 5, 400}));
+}
+
+TEST(WorkbenchPlot, OmegaScansPlotOverOmegaAndScaledCountsInIntensities) {
+  FakeSource source;
+  source.scanType = 2;
+  source.ranges = {Range(5, 11, 1, 2)};
+  source.ranges[0].scale = 10;  // stored extremes 10 and 20
+  WorkbenchPlot plot;
+  plot.FileChanged(source, true);
+  EXPECT_EQ(plot.Extents(), (PlotExtents{5, 6, 1, 2}));
+  RecordingCanvas canvas;
+  plot.Paint(canvas, {0, 0, 800, 600}, FileOf(1));
+  EXPECT_EQ(Replay(canvas).texts.size() > 0, true);
+  EXPECT_TRUE(canvas.FindText("2Theta"));
+}
+
+TEST(WorkbenchPlot, FlatDataIsStillDrawn) {
+  FakeSource source;
+  source.ranges = {FakeRange{10, 0.1f, std::vector<float>(50, 7.0f)}};
+  WorkbenchPlot plot;
+  plot.FileChanged(source, true);
+  RecordingCanvas canvas;
+  plot.Paint(canvas, {0, 0, 800, 600}, FileOf(1));
+  EXPECT_FALSE(canvas.LinesIn(kLoadedRangeColors[0]).empty());
+}
+
+}  // namespace
+}  // namespace keltor
