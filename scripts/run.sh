@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Builds the programs and starts the workbench on a demo file. Installs what is missing first.
+# Builds the programs and starts the workbench on a demo file, for the demo user "lab1". Installs what is missing first.
 # Without a display the workbench cannot show a window; then the command-line tool describes the file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev
-demo=build/dev/demo
+demo=$PWD/build/dev/demo
 mkdir -p "$demo"
 build/dev/tools/make-demo-files "$demo" >/dev/null
 if [ -x build/dev/keltor/gui/keltor ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-  exec build/dev/keltor/gui/keltor "$demo/demo.raw"
+  # The demo folder stands in for the suite's program directory, with the user profile USERS/lab1.USR.
+  KM_PROGRAM_DIRECTORY="$demo" exec build/dev/keltor/gui/keltor /Ulab1 "$demo/demo.raw"
 fi
 exec build/dev/keltor/cli/keltor-cli info "$demo/demo.raw"

@@ -1,6 +1,7 @@
 // Writes realistic raw data files through the shared writer: the demo file of the quick start, a
 // temperature series for the 3D viewer, files in older format versions, and the awkward cases
-// (being measured, no data, scaled counts, 32-bit counts). Tests, the demo and the benchmarks use it.
+// (being measured, no data, scaled counts, 32-bit counts), and a user profile for "lab1". Tests,
+// the demo and the benchmarks use it.
 //
 //   make-demo-files DIR [--series N] [--series-points P] [--only-series]
 #include <algorithm>
@@ -8,12 +9,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/core/messages.h"
 #include "common/core/raw_file.h"
+#include "common/core/user_profile_format.h"
 
 namespace {
 
@@ -303,6 +307,21 @@ int main(int argc, char** argv) {
     r.LegacySamplePosition[1] = 2.5f;
     const std::string path = w.Write(std::string("version") + version + ".raw", h, {r}, {data});
     MakeOlderVersion(path, version);
+  }
+
+  // A suite directory around the files: USERS/lab1.USR, a fresh profile whose data directory is DIR,
+  // so that "keltor /Ulab1" starts with a user as in the suite.
+  {
+    std::error_code error;
+    std::filesystem::create_directories(w.dir + "/USERS", error);
+    const auto profile = km::NewUserProfile(std::filesystem::absolute(w.dir, error).string());
+    const std::string path = w.dir + "/USERS/lab1.USR";
+    if (!std::filesystem::exists(path, error)) {
+      std::ofstream out(path, std::ios::binary);
+      out.write(reinterpret_cast<const char*>(profile.data()), static_cast<std::streamsize>(profile.size()));
+      if (!out) ++w.failures;
+    }
+    std::printf("%s\n", path.c_str());
   }
   return w.failures == 0 ? 0 : 1;
 }

@@ -21,14 +21,7 @@ class StderrSink : public km::MessageSink {
   bool AskYesNo(std::string_view, bool) override { return false; }
 };
 
-std::vector<uint8_t> EmptyProfile() {
-  km::UserProfileDirectory directory{};
-  std::memcpy(directory.ProfileMagic, km::kProfileMagic, sizeof km::kProfileMagic);
-  directory.NextFreeBlock = 2;
-  std::memcpy(directory.WorkDirectory, "/data/lab", 9);
-  const auto* bytes = reinterpret_cast<const uint8_t*>(&directory);
-  return {bytes, bytes + sizeof directory};
-}
+std::vector<uint8_t> EmptyProfile() { return km::NewUserProfile("/data/lab"); }
 
 std::vector<uint8_t> WithSections(int count) {
   StderrSink sink;

@@ -105,4 +105,14 @@ bool SetWorkDirectory(UserProfileDirectory& directory, std::string_view workDire
   return true;
 }
 
+std::vector<uint8_t> NewUserProfile(std::string_view workDirectory) {
+  UserProfileDirectory directory{};
+  std::memcpy(directory.ProfileMagic, kProfileMagic, sizeof directory.ProfileMagic);
+  directory.NextFreeBlock = 2;
+  std::memcpy(directory.WorkDirectory, workDirectory.data(),
+              std::min(workDirectory.size(), sizeof directory.WorkDirectory - 1));
+  const auto* bytes = reinterpret_cast<const uint8_t*>(&directory);
+  return {bytes, bytes + sizeof directory};
+}
+
 }  // namespace km

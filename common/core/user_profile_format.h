@@ -101,6 +101,10 @@ std::vector<std::string> ParseSectionTexts(std::span<const uint8_t> area);
 // The text area for the texts: each with its terminator while the whole stays within 1023 bytes (the last
 // byte is always a terminator, so the list always ends with an empty text); the rest zero. A text ends at
 // an embedded NUL, as it would in the file; an empty text ends the list.
+// A profile with no section yet, as the suite's user administration creates one (these programs never
+// create profiles; the demo data and the tests do).
+std::vector<uint8_t> NewUserProfile(std::string_view workDirectory);
+
 std::array<uint8_t, kSectionTextBytes> BuildSectionTexts(const std::vector<std::string>& texts);
 
 // The work directory field as text (never beyond the field, terminated or not).
