@@ -1,5 +1,4 @@
 // Merging the ranges of several files, into a new file and into the open file.
-#include "common/core/file_access.h"
 #include "keltor/core/compatible_header.h"
 #include "tests/keltor/workbench_test_support.h"
 
@@ -7,6 +6,7 @@ namespace keltor::testing {
 namespace {
 
 using km::MessageIcon;
+using km::testing::ReadBytes;
 
 class MergeTest : public WorkbenchFixture {
  protected:
@@ -17,8 +17,8 @@ class MergeTest : public WorkbenchFixture {
   }
   // A file of n ranges whose counts start at first, 2 first, ...
   std::string Series(const std::string& name, int n, float first, km::RawFileHeader header = MeasuredHeader()) {
-    std::vector<km::RawRangeHeader> ranges;
-    for (int i = 0; i < n; ++i) ranges.push_back(RampRange(20 + i, 10.0f, 0.02f, first * static_cast<float>(i + 1)));
+    std::vector<TestRange> ranges;
+    for (int i = 0; i < n; ++i) ranges.push_back(Ramp(20 + i, 10.0f, 0.02f, first * static_cast<float>(i + 1)));
     return WriteFile(name, header, ranges);
   }
 };
@@ -26,16 +26,12 @@ class MergeTest : public WorkbenchFixture {
 TEST_F(MergeTest, NewFileTakesAtMostEightRangesInOrderAfterAWarning) {
   const std::string a = Series("a.raw", 3, 100);
   const std::string b = Series("b.raw", 6, 1000);
-  const std::string aBefore = *km::ReadWholeFile(a, 1 << 20);
+  const auto aBefore = ReadBytes(a);
   const std::string target = PathOf("merged.raw");
   Merge({a, b}, target);
 
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{" to many ranges (max. 8!) \n not all ranges will be merge!"});
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{" to many ranges (max. 8!) \n not all ranges will be merge!"});
   EXPECT_EQ(ui_.sink.Last().icon, MessageIcon::Exclamation);
-  ASSERT_EQ(ui_.openRequests.size(), 1u);
-  EXPECT_EQ(ui_.openRequests[0].Title, " choose file(s) to be merged");
-  EXPECT_EQ(ui_.openRequests[0].NameBufferSize, 2080);
-  EXPECT_EQ(ui_.saveRequests.at(0).Filter, "Raw Data Files (*.raw,*.r*)|*.raw;*.r*||");
   const std::vector<std::pair<float, int>> expected{{100, 20}, {200, 21}, {300, 22}, {1000, 20},
                                                     {2000, 21}, {3000, 22}, {4000, 23}, {5000, 24}};
   EXPECT_EQ(RangesOf(target), expected);
@@ -43,7 +39,7 @@ TEST_F(MergeTest, NewFileTakesAtMostEightRangesInOrderAfterAWarning) {
   EXPECT_EQ(wb_.File.OpenedFile.MeasuredRanges, 8);
   EXPECT_FALSE(wb_.File.IsModified);
   EXPECT_EQ(observer_.fileChanged, 1);
-  EXPECT_TRUE(*km::ReadWholeFile(a, 1 << 20) == aBefore);
+  EXPECT_TRUE(ReadBytes(a) == aBefore);
   EXPECT_EQ(wb_.State.ListLines.at(1), " File     : " + target);
 }
 
@@ -70,7 +66,7 @@ TEST_F(MergeTest, SkipsFilesWithoutDataUnreadableOrIncompatibleAndGoesOn) {
   const std::string target = PathOf("merged.raw");
   Merge({empty, a, PathOf("junk.raw"), other, a, b}, target);
 
-  const auto texts = ui_.Texts();
+  const auto texts = ui_.sink.Texts();
   ASSERT_EQ(texts.size(), 4u);
   EXPECT_EQ(texts[0], "file empty.raw contains no data\n the file will be skiped");
   EXPECT_EQ(texts[2], "cobalt.raw is not compatible with preceding files\n the file will be skiped");
@@ -81,9 +77,8 @@ TEST_F(MergeTest, SkipsFilesWithoutDataUnreadableOrIncompatibleAndGoesOn) {
 
 TEST_F(MergeTest, IntoTheOpenFileKeepsTheResultInTheWorkingCopy) {
   const std::string a = Series("a.raw", 2, 100);
-  const std::string aBefore = *km::ReadWholeFile(a, 1 << 20);
-  ui_.openAnswers.push_back(OpenFileChoice{a, 1});
-  wb_.OnFileOpen();
+  const auto aBefore = ReadBytes(a);
+  Open(a);
   Merge({Series("b.raw", 1, 1000)}, std::nullopt);
 
   EXPECT_TRUE(ui_.sink.Empty());
@@ -93,7 +88,7 @@ TEST_F(MergeTest, IntoTheOpenFileKeepsTheResultInTheWorkingCopy) {
   EXPECT_EQ(wb_.File.WorkingFile.MeasuredRanges, 3);
   const std::vector<std::pair<float, int>> expected{{100, 20}, {200, 21}, {1000, 20}};
   EXPECT_EQ(RangesOf(wb_.File.WorkingCopyPath), expected);
-  EXPECT_TRUE(*km::ReadWholeFile(a, 1 << 20) == aBefore);
+  EXPECT_TRUE(ReadBytes(a) == aBefore);
   EXPECT_NE(std::find(wb_.State.ListLines.begin(), wb_.State.ListLines.end(),
                       " Range 3      2Theta ( begin, end, step ) :   10.000   10.380    0.020"),
             wb_.State.ListLines.end());

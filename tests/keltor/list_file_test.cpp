@@ -14,8 +14,7 @@ class ListFileTest : public WorkbenchFixture {
  protected:
   const Lines& ListOf(const std::string& path, bool fullFile) {
     wb_.State.Settings.FullFile = fullFile ? 1 : 0;
-    ui_.openAnswers.push_back(OpenFileChoice{path, 1});
-    wb_.OnFileOpen();
+    Open(path);
     return wb_.State.ListLines;
   }
   bool Has(const std::string& line) const {
@@ -25,7 +24,7 @@ class ListFileTest : public WorkbenchFixture {
 };
 
 TEST_F(ListFileTest, PlainScanInFullFileModeEndsWithAShortLine) {
-  const std::string path = WriteFile("quartz.raw", MeasuredHeader(), {RampRange(25)});
+  const std::string path = WriteFile("quartz.raw", MeasuredHeader(), {Ramp(25)});
   const Lines expected{
       " ",
       " File     : " + path,
@@ -62,10 +61,10 @@ TEST_F(ListFileTest, PlainScanInFullFileModeEndsWithAShortLine) {
 TEST_F(ListFileTest, WithoutInstrumentInfoOnlyRadiationAnglesAndPointsAreListed) {
   km::RawFileHeader h = MeasuredHeader();
   h.InstrumentInfoValid = 0;
-  km::RawRangeHeader r = RampRange(20);
-  r.DivergenceSlit = 1;
-  r.BackgroundPointCount = 1;
-  const std::string path = WriteFile("plain.raw", h, {r});
+  TestRange range = Ramp(20);
+  range.header.DivergenceSlit = 1;
+  range.header.BackgroundPointCount = 1;
+  const std::string path = WriteFile("plain.raw", h, {range});
   const Lines expected{
       " ",
       " File     : " + path,
@@ -97,10 +96,9 @@ TEST_F(ListFileTest, EveryConditionOfATemperatureSeriesWithScaledCountsAndFineAn
   h.ScanUsage = 4;
   h.RelatedFirstNumber = 7;
   h.RelatedFileCount = 12;
-  km::RawRangeHeader r = RampRange(3);
+  TestRange range{Ramp(3).header, {12.3f, 45.6f, 7.8f}};
+  km::RawRangeHeader& r = range.header;
   r.ScaleFactor = 10;
-  r.MinIntensity = 78;
-  r.MaxIntensity = 456;
   r.Temperature = 125;
   r.TemperatureDeviation = 0.5f;
   r.PrimaryBeamIntensity = 12345.6f;
@@ -117,15 +115,11 @@ TEST_F(ListFileTest, EveryConditionOfATemperatureSeriesWithScaledCountsAndFineAn
   r.BackgroundPointIndex[1] = 3;
   r.BackgroundIntensity[0] = 1000;
   r.BackgroundIntensity[1] = 505;
-  km::RawFileContext context;
-  context.Path = PathOf("heat.005");
-  context.Header = h;
-  const std::vector<float> data{12.3f, 45.6f, 7.8f};
-  ASSERT_TRUE(km::WriteRawRange(ui_, context, 1, r, data));
+  const std::string path = WriteFile("heat.005", h, {range});
 
   const Lines expected{
       " ",
-      " File     : " + context.Path,
+      " File     : " + path,
       " Created  : 05-Nov-98 09:00 by DIFMES  ( RAW_1.06 )",
       " Modified : 06-Nov-98 10:15 by KELTOR",
       " ",
@@ -165,7 +159,7 @@ TEST_F(ListFileTest, EveryConditionOfATemperatureSeriesWithScaledCountsAndFineAn
       " ",
       "  10.0000     12.3     45.6      7.8",
   };
-  EXPECT_EQ(ListOf(context.Path, true), expected);
+  EXPECT_EQ(ListOf(path, true), expected);
 }
 
 TEST_F(ListFileTest, ValuesOutsideTheirTablesAreShownWithTheirNumber) {
@@ -180,7 +174,7 @@ TEST_F(ListFileTest, ValuesOutsideTheirTablesAreShownWithTheirNumber) {
   h.ScanUsage = 1;
   h.SampleNumber = 3;
   h.SampleCount = 10;
-  const Lines& lines = ListOf(WriteFile("odd.raw", h, {RampRange(5)}), false);
+  const Lines& lines = ListOf(WriteFile("odd.raw", h, {Ramp(5)}), false);
   const Lines expected{
       " Diffract. : unknown (9)           Monochrom. : unknown (-3)",
       " Radiation : 1.54056 unknown (12)  Generator  : 40 kV, 30 mA",
@@ -200,14 +194,15 @@ TEST_F(ListFileTest, OmegaScansListPositionsOnTheOmegaScaleAndFullFileTogglesThe
   km::RawFileHeader h = MeasuredHeader();
   h.ScanType = 2;
   h.ScanUsage = 3;
-  km::RawRangeHeader r = RampRange(12);
+  TestRange range = Ramp(12);
+  km::RawRangeHeader& r = range.header;
   r.SamplePositionCount = 2;
   r.SamplePosition1 = 1.5f;
   r.SamplePosition2 = -2.25f;
   r.BackgroundPointCount = 1;
   r.BackgroundPointIndex[0] = 2;
   r.BackgroundIntensity[0] = 80;
-  const size_t headerOnly = ListOf(WriteFile("omega.raw", h, {r}), false).size();
+  const size_t headerOnly = ListOf(WriteFile("omega.raw", h, {range}), false).size();
   EXPECT_TRUE(Has("              Sample position  : 1.500, -2.250"));
   EXPECT_TRUE(Has("                  5.010     80.0"));
 
@@ -221,7 +216,7 @@ TEST_F(ListFileTest, UnreadableRangeEndsTheListAfterTheLinesBuilt) {
   const std::string path = WriteFile("cut.raw", 2);
   std::filesystem::resize_file(path, std::filesystem::file_size(path) - 512);
   const Lines& lines = ListOf(path, false);
-  EXPECT_EQ(ui_.Texts(), Lines{"End of file reached: " + path});
+  EXPECT_EQ(ui_.sink.Texts(), Lines{"End of file reached: " + path});
   EXPECT_EQ(lines.back(), "              Number of points : 20         Min. and max. intensity : 100, 119");
 }
 
@@ -233,7 +228,6 @@ TEST_F(ListFileTest, SavedAndPrintedListsAreWrittenWithCrLf) {
   wb_.OnSaveListFile();
   const SaveFileRequest& request = ui_.saveRequests.at(0);
   EXPECT_EQ(request.ProposedName, PathOf("a.lst"));
-  EXPECT_EQ(request.Filter, "List Files (*.lst,*.l*)|*.lst;*.l*||");
   EXPECT_EQ(request.DefaultExtension, "lst");
   EXPECT_EQ(wb_.State.WorkDirectory, PathOf("lists"));
   const std::string text = km::ReadWholeFile(PathOf("lists/a.lst"), 1 << 20).value_or("");
