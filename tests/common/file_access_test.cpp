@@ -7,25 +7,18 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "tests/support/recording_sink.h"
+#include "tests/support/temp_dir.h"
 
 namespace km {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OpenFileReportTest : public ::testing::Test {
+class OpenFileReportTest : public testing::TempDirTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "km_files_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    file_ = (dir_ / "sample.raw").string();
-    std::ofstream(file_) << "data";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  OpenFileReportTest() { testing::WriteBytes(file_, std::string("data")); }
 
   std::string Opened(const std::string& path, OpenMode mode, std::string_view typeWord = "Raw") {
     sink_.Clear();
@@ -36,13 +29,12 @@ class OpenFileReportTest : public ::testing::Test {
     return sink_.LastText();
   }
 
-  fs::path dir_;
-  std::string file_;
+  std::string file_ = PathOf("sample.raw");
   testing::RecordingSink sink_;
 };
 
 TEST_F(OpenFileReportTest, MissingFileAndBadPath) {
-  const std::string missing = (dir_ / "missing.raw").string();
+  const std::string missing = PathOf("missing.raw");
   EXPECT_EQ(Opened(missing, OpenMode::Read), "Raw file does not exist.\n\n" + missing);
   EXPECT_EQ(Opened(missing, OpenMode::Read, ""), "File does not exist.\n\n" + missing);
   const std::string throughFile = file_ + "/inner.raw";

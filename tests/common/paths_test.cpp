@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+
+#include "tests/support/temp_dir.h"
 
 namespace km {
 namespace {
@@ -19,23 +19,9 @@ std::string Abbreviated(std::string path, int maxLength) {
   return path;
 }
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
-class PathFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "km_paths_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
-};
+using PathFiles = testing::TempDirTest;
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 TEST(Paths, DirectoryNameAndExtensionWithEitherSeparator) {
   EXPECT_EQ(DirectoryOf("/data/x.raw"), "/data");
@@ -77,14 +63,11 @@ TEST(Paths, AbbreviateNeverOverrunsOnTinyOrOddInput) {
 }
 
 TEST_F(PathFiles, MakeTempFileNameCreatesAUniqueEmptyFileInTmpdir) {
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old ? old : "";
-  setenv("TMPDIR", dir_.c_str(), 1);
+  testing::ScopedEnv tmp("TMPDIR", Dir());
   const std::string a = MakeTempFileName("RAW");
   const std::string b = MakeTempFileName("RAW");
-  setenv("TMPDIR", (dir_ / "missing").c_str(), 1);
+  ::setenv("TMPDIR", PathOf("missing").c_str(), 1);  // restored by tmp
   const std::string none = MakeTempFileName("RAW");
-  old ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
   EXPECT_NE(a, b);
   EXPECT_EQ(fs::path(a).parent_path(), dir_);
   EXPECT_EQ(FileNameOf(a).substr(0, 3), "RAW");
@@ -95,23 +78,24 @@ TEST_F(PathFiles, MakeTempFileNameCreatesAUniqueEmptyFileInTmpdir) {
 
 TEST_F(PathFiles, CopyReplacesTargetOnlyWhenComplete) {
   const fs::path source = dir_ / "source.raw", target = dir_ / "target.raw";
-  WriteAll(source, std::string("\0new\r\n", 6));
-  WriteAll(target, "old");
+  const std::vector<uint8_t> content{0, 'n', 'e', 'w', '\r', '\n'}, old{'o', 'l', 'd'};
+  WriteBytes(source, content);
+  WriteBytes(target, old);
   ASSERT_TRUE(CopyFileTo(source, target));
-  EXPECT_EQ(ReadAll(target), std::string("\0new\r\n", 6));
+  EXPECT_EQ(ReadBytes(target), content);
 
   // A source that fails while being read (a directory) and one that is missing leave the target alone.
-  WriteAll(target, "old");
-  EXPECT_FALSE(CopyFileTo(dir_.string(), target));
-  EXPECT_FALSE(CopyFileTo((dir_ / "missing").string(), target));
-  EXPECT_FALSE(CopyFileTo(source, (dir_ / "no" / "such.raw").string()));
-  EXPECT_EQ(ReadAll(target), "old");
+  WriteBytes(target, old);
+  EXPECT_FALSE(CopyFileTo(Dir(), target));
+  EXPECT_FALSE(CopyFileTo(PathOf("missing"), target));
+  EXPECT_FALSE(CopyFileTo(source, PathOf("no/such.raw")));
+  EXPECT_EQ(ReadBytes(target), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);  // no temporary left behind
 }
 
 TEST_F(PathFiles, ReadOnlyMarkIsSeenEvenByRoot) {
   const fs::path file = dir_ / "f.raw";
-  WriteAll(file, "x");
+  WriteBytes(file, std::string("x"));
   chmod(file.c_str(), 0444);
   EXPECT_TRUE(IsReadOnlyFile(file));
   EXPECT_TRUE(ClearReadOnly(file));

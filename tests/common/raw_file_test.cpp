@@ -4,99 +4,58 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "common/core/file_access.h"
 #include "common/core/raw_file.h"
-#include "tests/support/recording_sink.h"
+#include "tests/support/raw_file_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace km {
 namespace {
 
-class RawFileTest : public ::testing::Test {
+using testing::MeasuredHeader;
+using testing::ReadBytes;
+using testing::TestRange;
+using testing::WriteBytes;
+
+class RawFileTest : public testing::TempDirTest {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("raw_file_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
+  // n counts first, first + 1, ...
+  static TestRange Counts(int n, float first = 1.0f) { return testing::Ramp(n, 10.0f, 0.02f, first); }
+  static TestRange Values(std::vector<float> counts, float scale = 1.0f) {
+    TestRange range = Counts(static_cast<int>(counts.size()));
+    range.header.ScaleFactor = scale;
+    range.counts = std::move(counts);
+    return range;
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-  static RawFileHeader Header() {
-    RawFileHeader h = ZeroFileHeader();
-    std::memcpy(h.Magic, kRawMagic, 8);
-    SetFieldText(h.Title, "test");
-    h.AngleResolution = 1000;
-    h.DetectorType = 1;
-    h.InstrumentInfoValid = 1;
-    return h;
+  RawFileContext Write(const std::string& name, std::vector<TestRange> ranges) {
+    return testing::WriteRawFile(PathOf(name), MeasuredHeader("test"), std::move(ranges));
   }
-
-  static RawRangeHeader Range(const std::vector<float>& data, float begin = 10.0f, float scale = 1.0f) {
-    RawRangeHeader r = ZeroRangeHeader();
-    r.PointCount = static_cast<int16_t>(data.size());
-    r.TwoThetaBegin = begin;
-    r.TwoThetaStep = 0.02f;
-    r.TwoThetaEnd = begin + 0.02f * static_cast<float>(data.size() - 1);
-    r.ScaleFactor = scale;
-    const double s = scale > 1 ? scale : 1;
-    r.MinIntensity = r.MaxIntensity = RoundToCount(data[0] * s);
-    for (float v : data) {
-      r.MinIntensity = std::min(r.MinIntensity, RoundToCount(v * s));
-      r.MaxIntensity = std::max(r.MaxIntensity, RoundToCount(v * s));
-    }
-    return r;
+  bool WriteRange(RawFileContext& c, int n, TestRange range) {
+    testing::TakeExtremes(range);
+    return WriteRawRange(sink_, c, n, range.header, range.counts);
   }
-
-  static std::vector<float> Ramp(int n, float first = 1.0f) {
-    std::vector<float> v(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) v[static_cast<size_t>(i)] = first + static_cast<float>(i);
-    return v;
+  // Writes the counts as range 1 of a new file and reads them back.
+  std::vector<float> RoundTrip(TestRange range) {
+    RawFileContext c = Write("round.raw", {range});
+    std::vector<float> back(range.counts.size());
+    EXPECT_TRUE(ReadRawRange(sink_, c, 1, range.header, back));
+    return back;
   }
-
-  // Writes the ranges in order into a new file and returns its context.
-  RawFileContext Write(const std::string& name, const std::vector<std::vector<float>>& ranges) {
-    RawFileContext c;
-    c.Path = PathOf(name);
-    c.Header = Header();
-    for (size_t i = 0; i < ranges.size(); ++i) {
-      RawRangeHeader r = Range(ranges[i], 10.0f + 10.0f * static_cast<float>(i));
-      EXPECT_TRUE(WriteRawRange(sink_, c, static_cast<int>(i + 1), r, ranges[i]));
-    }
-    return c;
-  }
-
-  std::vector<uint8_t> Bytes(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  void Store(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                       static_cast<std::streamsize>(bytes.size()));
-  }
-
   static RawFileHeader HeaderOf(const std::vector<uint8_t>& bytes) {
     RawFileHeader h;
     std::memcpy(&h, bytes.data(), sizeof h);
     return h;
   }
 
-  std::filesystem::path dir_;
-  km::testing::RecordingSink sink_;
+  testing::RecordingSink sink_;
 };
 
 TEST_F(RawFileTest, RangesAreLaidOutInFileOrderWithWellFormedBookkeeping) {
-  const auto data300 = Ramp(300);
-  RawFileContext c = Write("a.raw", {data300, Ramp(700, 40000)});
-  const auto bytes = Bytes("a.raw");
+  RawFileContext c = Write("a.raw", {Counts(300), Counts(700, 40000)});
+  const auto bytes = ReadBytes(c.Path);
   const RawFileHeader h = HeaderOf(bytes);
   // 300 small counts: 16-bit, 2 data blocks, the second holding 44 counts and 424 zero bytes.
   EXPECT_EQ(h.RangeBlock[1], 4);
@@ -134,78 +93,47 @@ TEST_F(RawFileTest, DataFormatFollowsTheLargerExtreme) {
 }
 
 TEST_F(RawFileTest, CountsAreRoundedHalfAwayFromZeroAndScaled) {
-  std::vector<float> data = {2.5f, -2.5f, 0.49f, -0.5f};
-  RawFileContext c;
-  c.Path = PathOf("round.raw");
-  c.Header = Header();
-  RawRangeHeader r = Range(data);
-  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r, data));
-  std::vector<float> back(4);
-  ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, back));
-  EXPECT_EQ(back, (std::vector<float>{3, -3, 0, -1}));
-
+  EXPECT_EQ(RoundTrip(Values({2.5f, -2.5f, 0.49f, -0.5f})), (std::vector<float>{3, -3, 0, -1}));
   // Scale factor 10: stored as value * 10 rounded, read back divided.
-  std::vector<float> fine = {1.25f, 7.04f};
-  RawFileContext s;
-  s.Path = PathOf("scaled.raw");
-  s.Header = Header();
-  RawRangeHeader rs = Range(fine, 10.0f, 10.0f);
-  ASSERT_TRUE(WriteRawRange(sink_, s, 1, rs, fine));
-  EXPECT_EQ(rs.MaxIntensity, 70);
-  ASSERT_TRUE(ReadRawRange(sink_, s, 1, rs, back));
-  EXPECT_FLOAT_EQ(back[0], 1.3f);
-  EXPECT_FLOAT_EQ(back[1], 7.0f);
-
+  const auto scaled = RoundTrip(Values({1.25f, 7.04f}, 10.0f));
+  EXPECT_FLOAT_EQ(scaled[0], 1.3f);
+  EXPECT_FLOAT_EQ(scaled[1], 7.0f);
   // A factor not above 1 is neither applied on writing nor on reading.
-  RawFileContext h;
-  h.Path = PathOf("half.raw");
-  h.Header = Header();
-  RawRangeHeader rh = Range(fine, 10.0f, 0.5f);
-  ASSERT_TRUE(WriteRawRange(sink_, h, 1, rh, fine));
-  ASSERT_TRUE(ReadRawRange(sink_, h, 1, rh, back));
-  EXPECT_EQ(back[0], 1.0f);
-  EXPECT_EQ(back[1], 7.0f);
+  EXPECT_EQ(RoundTrip(Values({1.25f, 7.04f}, 0.5f)), (std::vector<float>{1, 7}));
 }
 
 TEST_F(RawFileTest, WrongExtremesNeverClipCounts) {
-  std::vector<float> data = {10, 50000};
   RawFileContext c;
   c.Path = PathOf("liar.raw");
-  c.Header = Header();
-  RawRangeHeader r = Range(data);
-  r.MaxIntensity = 10;  // the caller got it wrong
-  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r, data));
+  c.Header = MeasuredHeader();
+  TestRange range = Values({10, 50000});
+  range.header.MaxIntensity = 10;  // the caller got it wrong
+  ASSERT_TRUE(WriteRawRange(sink_, c, 1, range.header, range.counts));
   std::vector<float> back(2);
-  ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, back));
+  ASSERT_TRUE(ReadRawRange(sink_, c, 1, range.header, back));
   EXPECT_EQ(back[1], 50000.0f);
 }
 
 TEST_F(RawFileTest, WriterAppendsReplacesTheLastRangeAndStartsAnew) {
-  RawFileContext c = Write("w.raw", {Ramp(300), Ramp(600)});
+  RawFileContext c = Write("w.raw", {Counts(300), Counts(600)});
   // Range 3 appends after the last block in use.
-  RawRangeHeader r3 = Range(Ramp(10));
   const int lastBefore = c.Header.LastBlock;
-  ASSERT_TRUE(WriteRawRange(sink_, c, 3, r3, Ramp(10)));
+  ASSERT_TRUE(WriteRange(c, 3, Counts(10)));
   EXPECT_EQ(c.Header.RangeBlock[3], lastBefore + 1);
   EXPECT_EQ(c.Header.MeasuredRangeCount, 3);
 
   // Range 3 again replaces the last range in place, freeing its old blocks first.
-  const auto longer = Ramp(1000);
-  RawRangeHeader r3b = Range(longer);
-  ASSERT_TRUE(WriteRawRange(sink_, c, 3, r3b, longer));
+  ASSERT_TRUE(WriteRange(c, 3, Counts(1000)));
   EXPECT_EQ(c.Header.RangeBlock[3], lastBefore + 1);
   EXPECT_EQ(c.Header.MeasuredRangeCount, 3);
   EXPECT_EQ(+c.Header.TotalPointCount, 300 + 600 + 1000);
-  const auto small = Ramp(5);
-  RawRangeHeader r3c = Range(small);
-  ASSERT_TRUE(WriteRawRange(sink_, c, -3, r3c, small));
+  ASSERT_TRUE(WriteRange(c, -3, Counts(5)));
   EXPECT_EQ(c.Header.LastBlock, lastBefore + 2);
-  EXPECT_EQ(Bytes("w.raw").size(), static_cast<size_t>(c.Header.LastBlock) * 512);
+  EXPECT_EQ(ReadBytes(c.Path).size(), static_cast<size_t>(c.Header.LastBlock) * 512);
 
   // Range 1 into a context that says 3 ranges: a new file with one range.
-  RawRangeHeader r1 = Range(Ramp(20));
-  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r1, Ramp(20)));
-  const RawFileHeader h = HeaderOf(Bytes("w.raw"));
+  ASSERT_TRUE(WriteRange(c, 1, Counts(20)));
+  const RawFileHeader h = HeaderOf(ReadBytes(c.Path));
   EXPECT_EQ(h.MeasuredRangeCount, 1);
   EXPECT_EQ(+h.TotalPointCount, 20);
   EXPECT_EQ(h.RangeBlock[2], 0);
@@ -213,31 +141,29 @@ TEST_F(RawFileTest, WriterAppendsReplacesTheLastRangeAndStartsAnew) {
 }
 
 TEST_F(RawFileTest, NinthRangeIsRefusedAndTheFileStaysAsItWas) {
-  RawFileContext c = Write("full.raw", std::vector<std::vector<float>>(8, Ramp(3)));
-  const auto before = Bytes("full.raw");
-  RawRangeHeader r = Range(Ramp(3));
-  EXPECT_FALSE(WriteRawRange(sink_, c, 9, r, Ramp(3)));
-  ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0].text, "Raw data file capacity exceeded\n\n" + c.Path);
-  EXPECT_EQ(Bytes("full.raw"), before);
+  RawFileContext c = Write("full.raw", std::vector<TestRange>(8, Counts(3)));
+  const auto before = ReadBytes(c.Path);
+  EXPECT_FALSE(WriteRange(c, 9, Counts(3)));
+  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"Raw data file capacity exceeded\n\n" + c.Path});
+  EXPECT_EQ(ReadBytes(c.Path), before);
 }
 
 TEST_F(RawFileTest, FileBeingMeasuredCountsOneRangeMore) {
   RawFileContext c;
   c.Path = PathOf("m.raw");
-  c.Header = Header();
+  c.Header = MeasuredHeader();
   c.IsBeingMeasured = true;
-  RawRangeHeader r = Range(Ramp(3));
-  ASSERT_TRUE(WriteRawRange(sink_, c, 1, r, Ramp(3)));
-  ASSERT_TRUE(WriteRawRange(sink_, c, 2, r, Ramp(3)));
-  auto bytes = Bytes("m.raw");
+  ASSERT_TRUE(WriteRange(c, 1, Counts(3)));
+  ASSERT_TRUE(WriteRange(c, 2, Counts(3)));
+  auto bytes = ReadBytes(c.Path);
   EXPECT_EQ(HeaderOf(bytes).RangeInMeasurement, 2);
   const int16_t three = 3;
   std::memcpy(&bytes[380], &three, 2);
-  Store("m.raw", bytes);
+  WriteBytes(c.Path, bytes);
 
   RawFileContext read;
   read.Path = c.Path;
+  RawRangeHeader r;
   std::vector<float> data(3);
   ASSERT_TRUE(ReadRawRange(sink_, read, 0, r, data));
   EXPECT_EQ(read.MeasuredRanges, 3);
@@ -248,16 +174,13 @@ TEST_F(RawFileTest, FileBeingMeasuredCountsOneRangeMore) {
 }
 
 TEST_F(RawFileTest, FileWithoutDataReadsAsNoRanges) {
-  RawFileContext c;
-  c.Path = PathOf("empty.raw");
-  c.Header = Header();
-  RawRangeHeader none = ZeroRangeHeader();
-  ASSERT_TRUE(WriteRawRange(sink_, c, 0, none, {}));
-  EXPECT_EQ(Bytes("empty.raw").size(), 1536u);
+  RawFileContext c = Write("empty.raw", {});
+  EXPECT_EQ(ReadBytes(c.Path).size(), 1536u);
 
   RawFileHeader h;
   ASSERT_TRUE(ReadRawHeader(sink_, c.Path, h));
   EXPECT_EQ(h.MeasuredRangeCount, 0);
+  RawRangeHeader none;
   std::vector<float> data(1);
   EXPECT_FALSE(ReadRawRange(sink_, c, 0, none, data));
   EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"Raw data file does not contain any data."});
@@ -265,7 +188,9 @@ TEST_F(RawFileTest, FileWithoutDataReadsAsNoRanges) {
 }
 
 TEST_F(RawFileTest, NegativeNumberReadsOnlyTheRangeHeader) {
-  RawFileContext c = Write("h.raw", {Ramp(5), Ramp(7)});
+  TestRange second = Counts(7);
+  second.header.BackgroundFactor = 0;
+  RawFileContext c = Write("h.raw", {Counts(5), second});
   std::vector<float> data(16384, -1.0f);
   RawRangeHeader r;
   ASSERT_TRUE(ReadRawRange(sink_, c, -2, r, data));
@@ -276,12 +201,10 @@ TEST_F(RawFileTest, NegativeNumberReadsOnlyTheRangeHeader) {
 }
 
 TEST_F(RawFileTest, MissingDataBlockKeepsThePointsBeforeIt) {
-  Write("cut.raw", {Ramp(300)});
-  auto bytes = Bytes("cut.raw");
+  RawFileContext c = Write("cut.raw", {Counts(300)});
+  auto bytes = ReadBytes(c.Path);
   bytes.resize(bytes.size() - 512);  // the second data block is gone
-  Store("cut.raw", bytes);
-  RawFileContext c;
-  c.Path = PathOf("cut.raw");
+  WriteBytes(c.Path, bytes);
   std::vector<float> data(300, -1.0f);
   RawRangeHeader r;
   EXPECT_FALSE(ReadRawRange(sink_, c, 1, r, data));
@@ -291,7 +214,7 @@ TEST_F(RawFileTest, MissingDataBlockKeepsThePointsBeforeIt) {
 }
 
 TEST_F(RawFileTest, RangeLongerThanTheBufferIsRefused) {
-  RawFileContext c = Write("long.raw", {Ramp(600)});
+  RawFileContext c = Write("long.raw", {Counts(600)});
   std::vector<float> data(500);
   RawRangeHeader r;
   EXPECT_FALSE(ReadRawRange(sink_, c, 1, r, data));
@@ -300,14 +223,13 @@ TEST_F(RawFileTest, RangeLongerThanTheBufferIsRefused) {
 }
 
 TEST_F(RawFileTest, HostileHeadersAreRefusedNotFollowed) {
-  Write("ok.raw", {Ramp(10), Ramp(10)});
-  const auto good = Bytes("ok.raw");
+  const auto good = ReadBytes(Write("ok.raw", {Counts(10), Counts(10)}).Path);
   const std::string path = PathOf("bad.raw");
   const std::string invalid = "Invalid file format or version.\n\n" + path;
   auto expectRefusal = [&](auto patch, int range, const std::string& message) {
     auto bytes = good;
     patch(bytes);
-    Store("bad.raw", bytes);
+    WriteBytes(path, bytes);
     RawFileContext c;
     c.Path = path;
     std::vector<float> data(16384);
@@ -341,8 +263,7 @@ TEST_F(RawFileTest, HostileHeadersAreRefusedNotFollowed) {
 }
 
 TEST_F(RawFileTest, TruncationAtEveryLengthEndsWithAMessage) {
-  Write("t.raw", {Ramp(300), Ramp(100, 50000)});
-  const auto bytes = Bytes("t.raw");
+  const auto bytes = ReadBytes(Write("t.raw", {Counts(300), Counts(100, 50000)}).Path);
   std::vector<float> data(16384);
   for (size_t length = 0; length < bytes.size(); length += 7) {
     const std::span<const uint8_t> cut(bytes.data(), length);
@@ -358,7 +279,7 @@ TEST_F(RawFileTest, TruncationAtEveryLengthEndsWithAMessage) {
 }
 
 TEST_F(RawFileTest, OlderVersionsAreUpgradedInMemory) {
-  RawFileHeader h = Header();
+  RawFileHeader h = MeasuredHeader();
   h.Magic[7] = '4';
   SetFieldText(h.CreationTime, " 1-Jan-99\t8:05");
   SetFieldText(h.Title, "Quartz    ");
@@ -403,12 +324,12 @@ TEST_F(RawFileTest, OlderVersionsAreUpgradedInMemory) {
 }
 
 TEST_F(RawFileTest, ViewerCopyNormalisesTimesAndRecomputesEnds) {
-  RawFileContext c = Write("v.raw", {Ramp(11)});
-  auto bytes = Bytes("v.raw");
+  RawFileContext c = Write("v.raw", {Counts(11)});
+  auto bytes = ReadBytes(c.Path);
   std::memcpy(&bytes[3 * 512], "05-Nov-26  9:00 ", 16);
   const float wrongEnd = 99.0f;
   std::memcpy(&bytes[3 * 512 + 52], &wrongEnd, 4);
-  Store("v.raw", bytes);
+  WriteBytes(c.Path, bytes);
   std::vector<float> data(11);
   RawRangeHeader r;
   ASSERT_TRUE(ReadRawRange(sink_, c, 1, r, data));
@@ -419,24 +340,16 @@ TEST_F(RawFileTest, ViewerCopyNormalisesTimesAndRecomputesEnds) {
 }
 
 TEST_F(RawFileTest, LockedFileIsASharingViolation) {
-  Write("locked.raw", {Ramp(3)});
-  const std::string path = PathOf("locked.raw");
-  const int fd = ::open(path.c_str(), O_RDWR);
+  RawFileContext c = Write("locked.raw", {Counts(3)});
+  const int fd = ::open(c.Path.c_str(), O_RDWR);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
   RawFileHeader h;
-  EXPECT_FALSE(ReadRawHeader(sink_, path, h));
-  RawFileContext c;
-  c.Path = path;
-  c.Header = Header();
-  RawRangeHeader r = Range(Ramp(3));
-  EXPECT_FALSE(WriteRawRange(sink_, c, 1, r, Ramp(3)));
+  EXPECT_FALSE(ReadRawHeader(sink_, c.Path, h));
+  EXPECT_FALSE(WriteRange(c, 1, Counts(3)));
   ::close(fd);
-  ASSERT_EQ(sink_.messages.size(), 2u);
-  EXPECT_EQ(sink_.messages[0].text, "Raw file cannot be opened (sharing violation).\n\n" + path);
-  EXPECT_EQ(sink_.messages[1].text, "Raw file cannot be opened (sharing violation).\n\n" + path);
-  EXPECT_FALSE(ReadRawHeader(sink_, PathOf("missing.raw"), h));
-  EXPECT_EQ(sink_.LastText(), "Raw file does not exist.\n\n" + PathOf("missing.raw"));
+  const std::string sharing = "Raw file cannot be opened (sharing violation).\n\n" + c.Path;
+  EXPECT_EQ(sink_.Texts(), (std::vector<std::string>{sharing, sharing}));
 }
 
 }  // namespace

@@ -3,32 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cstring>
 #include <regex>
+
+#include "tests/support/temp_dir.h"
 
 namespace km {
 namespace {
 
-// Runs the body with the time zone set to UTC, so a known instant has a known local time.
-class UtcZone : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* tz = std::getenv("TZ");
-    hadZone_ = tz != nullptr;
-    if (tz) savedZone_ = tz;
-    setenv("TZ", "UTC", 1);
-    tzset();
-  }
-  void TearDown() override {
-    hadZone_ ? setenv("TZ", savedZone_.c_str(), 1) : unsetenv("TZ");
-    tzset();
-  }
-  bool hadZone_ = false;
-  std::string savedZone_;
-};
-
-TEST_F(UtcZone, FormatsDayMonthYearHourMinute) {
+TEST(TimeStamp, FormatsDayMonthYearHourMinute) {
+  testing::ScopedEnv utc("TZ", "UTC");  // a known instant has a known local time
   EXPECT_EQ(FormatTimeStamp(1709647620), "05-Mar-24 14:07");  // 2024-03-05 14:07 UTC
   EXPECT_EQ(FormatTimeStamp(946684799), "31-Dec-99 23:59");
 }

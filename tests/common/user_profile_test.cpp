@@ -7,12 +7,12 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "common/core/user_profile_lock.h"
 #include "common/core/workbench_settings.h"
 #include "tests/support/recording_sink.h"
+#include "tests/support/temp_dir.h"
 
 namespace km {
 namespace {
@@ -36,30 +36,25 @@ bool CanLock(const std::string& path) {
   return free;
 }
 
-class UserProfileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/km_profile_XXXXXX";
-    root_ = ::mkdtemp(pattern);
-    fs::create_directory(root_ / "USERS");
-    path_ = (root_ / "USERS" / "lab one.USR").string();
-    UserProfileDirectory directory{};
-    std::memcpy(directory.ProfileMagic, kProfileMagic, sizeof kProfileMagic);
-    directory.NextFreeBlock = 2;
-    std::memcpy(directory.Reserved896, "carried", 7);
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&directory);
-    Store({bytes, bytes + sizeof directory});
-  }
-  void TearDown() override { fs::remove_all(root_); }
+// A new profile: its directory block and nothing more.
+std::vector<uint8_t> EmptyProfile() {
+  UserProfileDirectory directory{};
+  std::memcpy(directory.ProfileMagic, kProfileMagic, sizeof kProfileMagic);
+  directory.NextFreeBlock = 2;
+  std::memcpy(directory.Reserved896, "carried", 7);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(&directory);
+  return {bytes, bytes + sizeof directory};
+}
 
-  void Store(const std::vector<uint8_t>& bytes) {
-    std::ofstream(path_, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+class UserProfileTest : public testing::TempDirTest {
+ protected:
+  UserProfileTest() {
+    fs::create_directory(dir_ / "USERS");
+    Store(EmptyProfile());
   }
-  std::vector<uint8_t> Bytes() const {
-    std::ifstream in(path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+
+  void Store(const std::vector<uint8_t>& bytes) { testing::WriteBytes(path_, bytes); }
+  std::vector<uint8_t> Bytes() const { return testing::ReadBytes(path_); }
   UserProfileDirectory Directory() const {
     UserProfileDirectory directory{};
     std::memcpy(&directory, Bytes().data(), sizeof directory);
@@ -87,8 +82,7 @@ class UserProfileTest : public ::testing::Test {
     EXPECT_EQ(sink_.Last().text, message);
   }
 
-  fs::path root_;
-  std::string path_;
+  std::string path_ = PathOf("USERS/lab one.USR");
   ProbingSink sink_;
 };
 
@@ -228,7 +222,7 @@ TEST_F(UserProfileTest, LockedOrMissingProfile) {
 
 TEST_F(UserProfileTest, SuiteLockIsHeldThroughoutAndReleasedAfterFailure) {
   const std::string lockFile = UserProfileLock::LockFileFor(path_);
-  EXPECT_EQ(lockFile, (root_ / "USERS" / "Qdif_Mutex_Userfile").string());
+  EXPECT_EQ(lockFile, PathOf("USERS/Qdif_Mutex_Userfile"));
   bool heldDuringMessage = false;
   sink_.onMessage = [&] { heldDuringMessage = !CanLock(lockFile); };
   ChangeDirectory([](UserProfileDirectory& d) { d.SectionCount = 99; });
@@ -242,15 +236,12 @@ TEST_F(UserProfileTest, SuiteLockIsHeldThroughoutAndReleasedAfterFailure) {
 }
 
 TEST(UserProfileSection, FullDiskLeavesTheDirectoryUnchanged) {
-  UserProfileDirectory directory{};
-  std::memcpy(directory.ProfileMagic, kProfileMagic, sizeof kProfileMagic);
-  directory.NextFreeBlock = 2;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(&directory);
-  MemoryProfileStore store({bytes, bytes + sizeof directory}, 2048);
+  const std::vector<uint8_t> empty = EmptyProfile();
+  MemoryProfileStore store(empty, 2048);
   testing::RecordingSink sink;
   EXPECT_FALSE(WriteProfileSection(sink, "p.USR", store, nullptr, 4, {"a"}, std::vector<uint8_t>(516, 1)));
   EXPECT_EQ(sink.LastText(), "User file cannot be accessed.\n\np.USR");
-  EXPECT_EQ(std::memcmp(store.Bytes().data(), bytes, sizeof directory), 0);
+  EXPECT_TRUE(std::equal(empty.begin(), empty.end(), store.Bytes().begin()));
 }
 
 }  // namespace

@@ -61,6 +61,14 @@ inline TestRange Ramp(int points, float begin = 10.0f, float step = 0.02f, float
   return {r, counts};
 }
 
+// Sets the range's intensity extremes from its counts, scaled as they will be stored.
+inline void TakeExtremes(TestRange& range) {
+  const double scale = range.header.ScaleFactor > 1 ? range.header.ScaleFactor : 1;
+  const auto [low, high] = std::minmax_element(range.counts.begin(), range.counts.end());
+  range.header.MinIntensity = RoundToCount(*low * scale);
+  range.header.MaxIntensity = RoundToCount(*high * scale);
+}
+
 // Writes the ranges in order as a new file (one without data when there are none); returns its context.
 inline RawFileContext WriteRawFile(const std::string& path, const RawFileHeader& header, std::vector<TestRange> ranges) {
   RawFileContext context;
@@ -69,12 +77,9 @@ inline RawFileContext WriteRawFile(const std::string& path, const RawFileHeader&
   context.Header.RangeCount = static_cast<int16_t>(ranges.size());
   RecordingSink sink;
   for (size_t i = 0; i < ranges.size(); ++i) {
-    auto& [r, counts] = ranges[i];
-    const double scale = r.ScaleFactor > 1 ? r.ScaleFactor : 1;
-    const auto [low, high] = std::minmax_element(counts.begin(), counts.end());
-    r.MinIntensity = RoundToCount(*low * scale);
-    r.MaxIntensity = RoundToCount(*high * scale);
-    EXPECT_TRUE(WriteRawRange(sink, context, static_cast<int>(i + 1), r, counts)) << sink.LastText();
+    TakeExtremes(ranges[i]);
+    EXPECT_TRUE(WriteRawRange(sink, context, static_cast<int>(i + 1), ranges[i].header, ranges[i].counts))
+        << sink.LastText();
   }
   if (ranges.empty()) {
     RawRangeHeader none = ZeroRangeHeader();

@@ -51,11 +51,6 @@ struct RecordingSink : MessageSink {
   bool Empty() const { return messages.empty(); }
   const Entry& Last() const { return messages.back(); }
   std::string LastText() const { return messages.empty() ? std::string() : messages.back().text; }
-  int Count(MessageIcon icon) const {
-    int n = 0;
-    for (const auto& m : messages) n += m.icon == icon;
-    return n;
-  }
   void Clear() {
     messages.clear();
     answers.clear();
