@@ -35,10 +35,8 @@ TEST(ProgramDirectory, TrailingSeparatorAndBlanksGo) {
   EXPECT_EQ(DirectoryFrom("   "), std::nullopt);
 }
 
-TEST(ProgramDirectory, SuiteLayout) {
-  EXPECT_EQ(UserProfilePath("/opt/qdif", "lab one"), "/opt/qdif/USERS/lab one.USR");
-  EXPECT_EQ(UserProfilePath("", "lab1"), "/USERS/lab1.USR");
-  EXPECT_EQ(ProgramsDirectory("/opt/qdif"), "/opt/qdif/PROGRAMS");
+TEST(ProgramDirectory, SuiteLayoutBelowTheRoot) {
+  EXPECT_EQ(UserProfilePath("", "lab one"), "/USERS/lab one.USR");
 }
 
 }  // namespace

@@ -41,31 +41,21 @@ TEST(StartCommandLine, BrokenQuotesStayInsideTheLine) {
   ExpectParsed(R"(/U"")", 1, "", "");
 }
 
-StartCommandLine ParseArguments(std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  std::string program = "keltor";
-  argv.push_back(program.data());
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  return ParseStartCommandLine(JoinArguments(static_cast<int>(argv.size()), argv.data()));
-}
-
 TEST(StartCommandLine, ShellArgumentsRebuildTheLine) {
-  StartCommandLine parsed = ParseArguments({"/U", "lab one", "/data/my file.raw"});
-  EXPECT_EQ(parsed.User, "lab one");
-  EXPECT_EQ(parsed.File, "/data/my file.raw");
-
-  parsed = ParseArguments({"/Ulab1", "a.raw"});
-  EXPECT_EQ(parsed.User, "lab1");
-  EXPECT_EQ(parsed.File, "a.raw");
-
-  parsed = ParseArguments({"/Ulab one", "/2", "/Users/x y/a.raw"});
-  EXPECT_EQ(parsed.User, "lab one");
-  EXPECT_EQ(parsed.Mode, 2);
-  EXPECT_EQ(parsed.File, "/Users/x y/a.raw");
-
-  parsed = ParseArguments({"/data/plain.raw"});
-  EXPECT_EQ(parsed.User, "");
-  EXPECT_EQ(parsed.File, "/data/plain.raw");
+  struct Case {
+    std::vector<std::string> arguments;
+    int mode;
+    std::string user, file;
+  };
+  for (Case c : {Case{{"/U", "lab one", "/data/my file.raw"}, 1, "lab one", "/data/my file.raw"},
+                 Case{{"/Ulab1", "a.raw"}, 1, "lab1", "a.raw"},
+                 Case{{"/Ulab one", "/2", "/Users/x y/a.raw"}, 2, "lab one", "/Users/x y/a.raw"},
+                 Case{{"/data/plain.raw"}, 1, "", "/data/plain.raw"}}) {
+    std::string program = "keltor";
+    std::vector<char*> argv{program.data()};
+    for (std::string& argument : c.arguments) argv.push_back(argument.data());
+    ExpectParsed(JoinArguments(static_cast<int>(argv.size()), argv.data()), c.mode, c.user, c.file);
+  }
 }
 
 }  // namespace

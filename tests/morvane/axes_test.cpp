@@ -13,31 +13,23 @@ using km::testing::CanvasCall;
 using km::testing::RecordingCanvas;
 
 TEST(ComputeTicks, CoversTheRangeWithTheSmallestNiceIncrement) {
-  float increment = 0, start = -1;
-  EXPECT_EQ(ComputeTicks(0, 2537, increment, start, true, 8, false), 6);
-  EXPECT_FLOAT_EQ(increment, 400);
-  EXPECT_FLOAT_EQ(start, 0);
-  // Already whole: the file-number rule changes nothing.
-  EXPECT_EQ(ComputeTicks(0, 2537, increment, start, true, 8, true), 6);
-  EXPECT_FLOAT_EQ(increment, 400);
-
-  ComputeTicks(10.0f, 10.5f, increment, start, true, 8, false);
-  EXPECT_FLOAT_EQ(increment, 0.05f);
-  EXPECT_FLOAT_EQ(start, 10.0f);
-  // With the plain file number on the depth axis every increment is a whole number.
-  EXPECT_EQ(ComputeTicks(10.0f, 10.5f, increment, start, true, 8, true), 0);
-  EXPECT_FLOAT_EQ(increment, 1.0f);
-}
-
-TEST(ComputeTicks, SmallRangesAndStartsOffTheBase) {
-  float increment = 0, start = 0;
-  ComputeTicks(1.0f, 1.03f, increment, start, true, 8, false);
-  EXPECT_FLOAT_EQ(increment, 0.004f);
-  EXPECT_NEAR(start, 1.0f, 1e-6);
+  struct Case {
+    float min, max;
+    bool fileNumbers;  // the plain file number on the depth axis: whole increments only
+    float increment, start;
+  };
   // The start is a multiple of the power of ten, rounded half away from zero.
-  ComputeTicks(13.0f, 97.0f, increment, start, true, 8, false);
-  EXPECT_FLOAT_EQ(increment, 10.0f);
-  EXPECT_FLOAT_EQ(start, 10.0f);
+  for (const Case& c : {Case{0, 2537, false, 400, 0}, Case{0, 2537, true, 400, 0}, Case{10, 10.5f, false, 0.05f, 10},
+                        Case{1, 1.03f, false, 0.004f, 1}, Case{13, 97, false, 10, 10}}) {
+    float increment = 0, start = -1;
+    ComputeTicks(c.min, c.max, increment, start, true, 8, c.fileNumbers);
+    EXPECT_FLOAT_EQ(increment, c.increment) << c.min << ".." << c.max;
+    EXPECT_NEAR(start, c.start, 1e-6) << c.min << ".." << c.max;
+  }
+  float increment = 0, start = 0;
+  EXPECT_EQ(ComputeTicks(0, 2537, increment, start, true, 8, false), 6);
+  EXPECT_EQ(ComputeTicks(10.0f, 10.5f, increment, start, true, 8, true), 0);  // no whole number inside
+  EXPECT_FLOAT_EQ(increment, 1.0f);
 }
 
 TEST(ComputeTicks, DegenerateRangesEndAtOnce) {
@@ -55,14 +47,6 @@ TEST(FormatTickValue, KeepsOneDecimalAtLeast) {
   EXPECT_EQ(FormatTickValue(12.25f), "12.25");
   EXPECT_EQ(FormatTickValue(2400.0f), "2400.0");
   EXPECT_EQ(FormatTickValue(-0.05f), "-0.05");
-}
-
-TEST(SegmentEscapement, FollowsTheDirectionOfTheAxis) {
-  EXPECT_EQ(SegmentEscapement(0, -100), 900);  // bottom to top: the caption reads upwards
-  EXPECT_EQ(SegmentEscapement(100, 0), 0);
-  EXPECT_EQ(SegmentEscapement(100, -100), 450);
-  EXPECT_EQ(SegmentEscapement(100, 100), -449);  // integer part of 0.5 - 450
-  EXPECT_EQ(SegmentEscapement(0, 0), 0);
 }
 
 AxisStyle Style() { return {{0, 0, 0}, km::FontSpec{"Arial", -10, 400, 0, false}}; }

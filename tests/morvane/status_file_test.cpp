@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "morvane/core/draw.h"
 #include "morvane/core/file_set.h"
 #include "tests/morvane/raw_set_fixture.h"
@@ -19,20 +17,15 @@ using testing::RawSetTest;
 class StatusFileTest : public RawSetTest {
  protected:
   std::string WriteText(const std::string& name, const std::string& text) {
-    std::ofstream(PathOf(name), std::ios::binary) << text;
+    km::testing::WriteBytes(PathOf(name), text);
     return PathOf(name);
   }
-  std::vector<std::string> ThreeFileSelection(ViewerState& st) {
-    Write("A.001");
-    Write("A.002");
-    Write("A.003");
+  // Files A.001 to A.003, opened as a selection into st.
+  void ThreeFileSelection(ViewerState& st) {
     st.File[0] = Dir();
-    st.File[1] = "A.001";
-    st.File[2] = "A.002";
-    st.File[3] = "A.003";
+    for (int i = 1; i <= 3; ++i) Write(st.File[i] = "A.00" + std::to_string(i));
     st.NumFiles = 4;
     EXPECT_TRUE(OpenFileSet(st, sink_, Dir()));
-    return {"A.001", "A.002", "A.003"};
   }
 };
 
@@ -91,7 +84,8 @@ TEST_F(StatusFileTest, RoundTripDrawsTheSamePicture) {
 }
 
 TEST_F(StatusFileTest, ToleratesLfAndKeepsWhatIsMissing) {
-  ThreeFileSelection(*std::make_unique<ViewerState>());
+  ViewerState written;
+  ThreeFileSelection(written);
   const std::string path = WriteText("lf.kzs", "3DGraphics by hand\nMainWin:     1 2 3 4\nNumFiles:      4\n"
                                                "File0:         " + Dir() + "\nFile1:       A.001 ignored\nFile2:        A.002\n"
                                                "File3:          A.003\nPenColor:     300  -5  7\nControls4:      1\n"
