@@ -25,18 +25,13 @@ class ScriptedUi : public WorkbenchUi {
   std::deque<std::optional<OpenFileChoice>> openAnswers;
   std::deque<std::optional<std::vector<std::string>>> openManyAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
-  std::vector<OpenFileRequest> openRequests;
   std::vector<SaveFileRequest> saveRequests;
 
   void ShowMessage(std::string_view text, km::MessageIcon icon) override { sink.ShowMessage(text, icon); }
   bool AskYesNo(std::string_view text, bool defaultNo = false) override { return sink.AskYesNo(text, defaultNo); }
 
-  std::optional<OpenFileChoice> ChooseOpenFile(const OpenFileRequest& request) override {
-    openRequests.push_back(request);
-    return Next(openAnswers);
-  }
-  std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest& request) override {
-    openRequests.push_back(request);
+  std::optional<OpenFileChoice> ChooseOpenFile(const OpenFileRequest&) override { return Next(openAnswers); }
+  std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest&) override {
     return Next(openManyAnswers);
   }
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override {
@@ -56,12 +51,10 @@ class ScriptedUi : public WorkbenchUi {
 };
 
 struct CountingObserver : WorkbenchObserver {
-  int fileChanged = 0, dataChanged = 0, initialUpdates = 0, displayResets = 0, listChanges = 0;
+  int fileChanged = 0, dataChanged = 0, initialUpdates = 0;
   void OnFileChanged() override { ++fileChanged; }
   void OnDataChanged() override { ++dataChanged; }
   void OnInitialUpdate() override { ++initialUpdates; }
-  void OnDisplayReset() override { ++displayResets; }
-  void OnListChanged() override { ++listChanges; }
 };
 
 class WorkbenchFixture : public km::testing::TempDirTest {
