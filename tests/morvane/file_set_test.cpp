@@ -64,32 +64,27 @@ TEST_F(FileSetTest, SelectionNumbersFilesWithoutDigitsByTheirPosition) {
   EXPECT_TRUE(state_.RecentSets.empty());  // only master files are remembered
 }
 
-TEST_F(FileSetTest, TemperatureSeriesGivesTemperatureAndHoursSinceTheFirstScan) {
-  const std::string master = Write("T.raw", {}, 2, 1, 4);
-  ScanSpec first, second;
-  first.temperature = 25;
-  second.temperature = 300;
-  second.collectionStart = "05-Mar-24 16:37";
-  Write("T.001", first);
-  Write("T.002", second);
-  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+TEST_F(FileSetTest, ScanUsageChoosesTheDepthValues) {
+  // A temperature series: the number in the name, the temperature, the hours since the first scan.
+  ScanSpec hot;
+  hot.temperature = 300;
+  hot.collectionStart = "05-Mar-24 16:37";
+  Write("T.001");
+  Write("T.002", hot);
+  ASSERT_TRUE(OpenFileSet(state_, sink_, Write("T.raw", {}, 2, 1, 4)));
   EXPECT_EQ(state_.ZAxis[1], "Z axis = Temperature [\xB0" "C]");
-  EXPECT_EQ(state_.Diagrams[1].Z[0], 2);
-  EXPECT_EQ(state_.Diagrams[1].Z[1], 300);
-  EXPECT_NEAR(state_.Diagrams[1].Z[2], 2.5, 1e-5);
-  EXPECT_EQ(state_.Diagrams[0].Z[2], 0);
-}
+  EXPECT_EQ(state_.Diagrams[0].Z, (std::array<float, 3>{1, 25, 0}));
+  EXPECT_EQ(state_.Diagrams[1].Z, (std::array<float, 3>{2, 300, 2.5f}));
 
-TEST_F(FileSetTest, VariableOmegaAndSamplePositionRules) {
-  const std::string master = Write("O.raw", {}, 2, 1, 2);
-  ScanSpec s;
-  s.omegaPosition = 12.5f;
-  Write("O.001", s);
-  Write("O.002", s);
-  ASSERT_TRUE(OpenFileSet(state_, sink_, master));
+  // Variable omega: the position in the list (not the number in the name) and the omega position.
+  ScanSpec omega;
+  omega.omegaPosition = 12.5f;
+  Write("O.002", omega);
+  Write("O.003", omega);
+  ASSERT_TRUE(OpenFileSet(state_, sink_, Write("O.raw", {}, 2, 2, 2)));
   EXPECT_EQ(state_.ZAxis[1], "Z axis = Omega [\xB0]");
   EXPECT_EQ(state_.ZAxis[2], "Z axis = Time  [h]");
-  EXPECT_EQ(state_.Diagrams[1].Z[0], 1);  // k, not the number in the name
+  EXPECT_EQ(state_.Diagrams[1].Z[0], 1);
   EXPECT_EQ(state_.Diagrams[1].Z[1], 12.5f);
 }
 
