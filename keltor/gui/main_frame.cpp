@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -88,6 +89,7 @@ CMainFrame::CMainFrame(Workbench& workbench, QtWorkbenchUi& ui, std::string user
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
+  BuildPaneKeys();
   UpdateCommandStates();
   OnUpdateFrameTitle();
   // The title is set once more when the program first goes idle, after start-up has opened a file.
@@ -127,6 +129,27 @@ void CMainFrame::BuildMenus() {
     });
   }
   RebuildRecentFiles();
+}
+
+// F6 and Shift+F6 move the keyboard focus between the plot and the list text window, wherever it is.
+void CMainFrame::BuildPaneKeys() {
+  for (const QKeySequence& key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::ApplicationShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this] { SwitchPane(); });
+  }
+}
+
+void CMainFrame::SwitchPane() {
+  if (listWindow_ && !listWindow_->isActiveWindow() && !listMinimized_) {
+    listWindow_->activateWindow();
+    listWindow_->raise();
+    listWindow_->setFocus();
+  } else {
+    activateWindow();
+    raise();
+    view_->setFocus();
+  }
 }
 
 void CMainFrame::BuildToolBar() {

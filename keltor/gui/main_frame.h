@@ -75,6 +75,8 @@ class CMainFrame : public QMainWindow, public WorkbenchObserver, public ListText
  private:
   void BuildMenus();
   void BuildToolBar();
+  void BuildPaneKeys();
+  void SwitchPane();
   void BuildStatusBar();
   void LayOutStatusPanes();
   void OnCommand(int commandId);
