@@ -159,22 +159,22 @@ void QPainterCanvas::SetClip(std::optional<Rect> clip) {
   painter_.setClipRect(QRect(clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top));
 }
 
-QFont QPainterCanvas::ToQFont(const FontSpec& spec) {
-  QFont font(ToQString(spec.face));
+QFont QPainterCanvas::ToQFont(const FontSpec& wanted) {
+  QFont font(ToQString(wanted.face));
   font.setStyleHint(QFont::SansSerif);
-  if (spec.height < 0) {
-    font.setPixelSize(-spec.height);
-  } else if (spec.height > 0) {
+  if (wanted.height < 0) {
+    font.setPixelSize(-wanted.height);
+  } else if (wanted.height > 0) {
     // A positive height is the whole cell, internal leading included: scale the em to fit it.
     QFont probe(font);
     probe.setPixelSize(100);
     const int cell = QFontMetrics(probe).height();
-    font.setPixelSize(std::max(1, cell > 0 ? (spec.height * 100 + cell / 2) / cell : spec.height));
+    font.setPixelSize(std::max(1, cell > 0 ? (wanted.height * 100 + cell / 2) / cell : wanted.height));
   } else {
     font.setPixelSize(16);
   }
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 100, 900)));
-  font.setItalic(spec.italic);
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 100, 900)));
+  font.setItalic(wanted.italic);
   return font;
 }
 

@@ -142,15 +142,15 @@ void DrawTopViewFrame(km::Canvas& dc, const ViewerState& st, ViewState& view, co
 }  // namespace
 
 km::FontSpec DeviceFont(const LogicalFont& font, const km::DeviceCaps& caps) {
-  km::FontSpec spec;
-  spec.face = font.FaceName.empty() ? "Arial" : font.FaceName;
+  km::FontSpec logical;
+  logical.face = font.FaceName.empty() ? "Arial" : font.FaceName;
   // Tenths of a point to pixels, rounded as the platform's multiply-divide rounds; a record without
   // a height (a new user's profile) takes the 8 point default.
   const int tenths = font.Height != 0 ? font.Height : 80;
-  spec.height = -std::abs(RoundToInt(static_cast<double>(caps.logPixelsY) * tenths / 720.0));
-  spec.weight = font.Weight > 0 ? font.Weight : 400;
-  spec.italic = font.Italic != 0;
-  return spec;
+  logical.height = -std::abs(RoundToInt(static_cast<double>(caps.logPixelsY) * tenths / 720.0));
+  logical.weight = font.Weight > 0 ? font.Weight : 400;
+  logical.italic = font.Italic != 0;
+  return logical;
 }
 
 void Draw(km::Canvas& dc, ViewerState& st, ViewState& view, float s) {
