@@ -73,4 +73,14 @@ inline Drawing Replay(const km::testing::RecordingCanvas& canvas) {
   return d;
 }
 
+// 4 pixels per millimetre, 7 pixels per character.
+struct PlotCanvas : km::testing::RecordingCanvas {
+  PlotCanvas() {
+    caps = {1200, 1000, 300, 250, 96, 96, -1};
+    charWidth = 7;
+  }
+  auto LinesIn(km::Rgb color) const { return Replay(*this).LinesIn(color); }
+  auto FindText(std::string_view text) const { return Replay(*this).FindText(text); }
+};
+
 }  // namespace keltor::test
