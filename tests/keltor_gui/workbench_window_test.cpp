@@ -5,10 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,16 +35,13 @@ ModalScript::Handler SaveAs(QString name) {
   };
 }
 
-// Chooses files in the open dialog.
-ModalScript::Handler Choose(QStringList paths) {
-  return [paths](QWidget* w) {
+// Chooses files of one directory in the open dialog.
+ModalScript::Handler Choose(QString directory, QStringList names) {
+  return [=](QWidget* w) {
     auto* dialog = qobject_cast<QFileDialog*>(w);
     ASSERT_TRUE(dialog) << w->objectName().toStdString();
-    QStringList quoted;
-    for (const QString& p : paths) quoted << '"' + QFileInfo(p).fileName() + '"';
-    dialog->setDirectory(QFileInfo(paths.front()).absolutePath());
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(paths.size() == 1 ? QFileInfo(paths.front()).fileName()
-                                                                             : quoted.join(' '));
+    dialog->setDirectory(directory);
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText('"' + names.join("\" \"") + '"');
     QMetaObject::invokeMethod(dialog, "accept");
   };
 }
@@ -80,16 +75,24 @@ class WorkbenchWindowTest : public ::testing::Test {
       qputenv("TMPDIR", savedTmp);
   }
 
+  static void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
   // An empty profile of the suite: the directory blocks alone, with a work directory.
   void WriteEmptyProfile(const QString& user) {
     QByteArray bytes(1024, '\0');
     bytes.replace(0, 8, "USR_2.01");
     bytes[32] = 2;  // the first free block follows the directory
-    const QByteArray work = data.toUtf8();
-    bytes.replace(92, work.size(), work);
-    QFile f(program + "/USERS/" + user + ".USR");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    bytes.replace(92, data.toUtf8().size(), data.toUtf8());
+    Write(program + "/USERS/" + user + ".USR", bytes);
+  }
+  // The number of ranges a written raw file holds, or -1 if it cannot be read.
+  int RangesIn(const char* name) const {
+    km::testing::RecordingSink sink;
+    km::RawFileHeader header{};
+    return km::ReadRawHeader(sink, Data(name), header) ? header.MeasuredRangeCount : -1;
   }
 
   std::string Data(const char* name) const { return QDir(data).filePath(name).toStdString(); }
@@ -111,36 +114,20 @@ class WorkbenchWindowTest : public ::testing::Test {
   std::unique_ptr<CKeltorApp> app;
 };
 
-TEST_F(WorkbenchWindowTest, WithoutAUserNoProfileIsReadAndEveryMenuIsThere) {
+TEST_F(WorkbenchWindowTest, WithoutAUserNoProfileIsReadAndCommandsWaitForAFile) {
   ASSERT_TRUE(Start(""));
   EXPECT_EQ(Frame().windowTitle(), "KELTOR  -  User ");
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();  // the default placement
-  EXPECT_EQ(Frame().geometry(), QRect(screen.width() / 10, screen.height() / 10, screen.width() * 2 / 3,
-                                      screen.height() * 2 / 3));
-  const QList<QAction*> menus = Frame().menuBar()->actions();
-  ASSERT_EQ(menus.size(), 6);
-  EXPECT_EQ(menus[0]->text(), "&File");
-  EXPECT_EQ(menus[5]->text(), "&Help");
-  const QMenu* file = menus[0]->menu();
-  EXPECT_EQ(file->actions().first()->text(), "&Open...");
-  EXPECT_EQ(file->actions().first()->shortcut(), QKeySequence("Ctrl+O"));
-  EXPECT_EQ(Frame().Action(cmd::FileOpen)->data().toInt(), 57601);
+  EXPECT_EQ(Frame().menuBar()->actions().size(), 6);
   // Present and disabled until their commands exist; Save As waits for a file.
   ASSERT_TRUE(Frame().Action(cmd::Alpha2Stripping));
-  EXPECT_EQ(Frame().Action(cmd::Alpha2Stripping)->text(), "Alpha&2 Stripping");
   EXPECT_FALSE(Frame().TriggerCommand(cmd::Alpha2Stripping));
   EXPECT_FALSE(Frame().TriggerCommand(cmd::FileSaveAs));
-  ASSERT_TRUE(Frame().Action(cmd::RecentFileFirst));
-  EXPECT_EQ(Frame().Action(cmd::RecentFileFirst)->text(), "Recent Files");
   EXPECT_FALSE(Frame().Action(cmd::RecentFileFirst)->isEnabled());
-  EXPECT_FALSE(Frame().ToolBar()->actions().isEmpty());
-  EXPECT_EQ(Frame().Action(cmd::FileOpen)->toolTip(), "Open");
 }
 
 TEST_F(WorkbenchWindowTest, AProfileGivesRecentFilesAndIsWrittenBackAtExit) {
   WriteEmptyProfile("lab1");
   const std::string longPath = "/measurements/2024/project-with-a-long-name/sample-series-b/run-0042.raw";
-  ASSERT_EQ(longPath.size(), 72u);
   km::testing::RecordingSink sink;
   km::WorkbenchSettings settings = km::DefaultWorkbenchSettings();
   ASSERT_TRUE(km::WriteUserSection(sink, ProfilePath("lab1"), nullptr, km::kWorkbenchSectionId,
@@ -172,24 +159,15 @@ TEST_F(WorkbenchWindowTest, AProfileGivesRecentFilesAndIsWrittenBackAtExit) {
   EXPECT_NE(stored.LastExitTime[0], '\0');
 }
 
-TEST_F(WorkbenchWindowTest, AMissingProfileEndsTheStartWithItsMessage) {
-  {
+TEST_F(WorkbenchWindowTest, AMissingOrDamagedProfileEndsTheStartWithItsMessage) {
+  Write(program + "/USERS/bad.USR", QByteArray(1024, 'x'));
+  for (const auto& [user, message] :
+       {std::pair{"nobody", "User file does not exist."}, {"bad", "Invalid file format or version."}}) {
     ModalScript script;
     script.Press(QMessageBox::Ok);
-    EXPECT_FALSE(Start("/Unobody"));
-    ASSERT_EQ(script.seen.size(), 1u);
-    EXPECT_EQ(script.seen[0], "User file does not exist.\n\n" + ProfilePath("nobody"));
+    EXPECT_FALSE(Start(std::string("/U") + user));
+    EXPECT_EQ(script.seen, std::vector<std::string>{message + ("\n\n" + ProfilePath(user))});
   }
-
-  QFile damaged(program + "/USERS/bad.USR");
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-  damaged.write(QByteArray(1024, 'x'));
-  damaged.close();
-  ModalScript again;
-  again.Press(QMessageBox::Ok);
-  EXPECT_FALSE(Start("/Ubad"));
-  ASSERT_EQ(again.seen.size(), 1u);
-  EXPECT_EQ(again.seen[0], "Invalid file format or version.\n\n" + ProfilePath("bad"));
 }
 
 TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsOpenedAndPlotted) {
@@ -203,39 +181,28 @@ TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsOpenedAndPlotted) {
 }
 
 TEST_F(WorkbenchWindowTest, BadFilesAreRefusedAndTheWindowStaysUsable) {
-  QFile text(QString::fromStdString(Data("notes.raw")));
-  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-  text.write("just some text, not a raw data file\n");
-  text.close();
-
+  Write(QString::fromStdString(Data("notes.raw")), "just some text, not a raw data file\n");
   struct Case {
     const char* file;
-    std::string message;
+    std::string message;  // empty: the reader's own
+    bool staysOpen;
   } cases[] = {
-      {"measuring.raw", "This file is currently being measured."},
-      {"notes.raw", ""},  // the reader's own message
-      {"missing.raw", "Raw file does not exist.\n\n" + Data("missing.raw")},
+      {"measuring.raw", "This file is currently being measured.", false},
+      {"notes.raw", "", false},
+      {"missing.raw", "Raw file does not exist.\n\n" + Data("missing.raw"), false},
+      {"empty.raw", std::string(km::CatalogText(km::msg::NoData)), true},  // said so, and kept open
   };
   for (const Case& c : cases) {
     ModalScript script;
     script.Press(QMessageBox::Ok);
     ASSERT_TRUE(Start(Data(c.file))) << c.file;
     ASSERT_FALSE(script.seen.empty()) << c.file;
-    if (!c.message.empty()) {
-      EXPECT_EQ(script.seen.back(), c.message);
-    }
-    EXPECT_TRUE(Bench().File.DocumentPath.empty()) << c.file;
+    EXPECT_EQ(script.seen.front(), c.message.empty() ? script.seen.front() : c.message);
+    EXPECT_EQ(Bench().File.DocumentPath, c.staysOpen ? Data(c.file) : "") << c.file;
     EXPECT_TRUE(Frame().isVisible());
-    EXPECT_FALSE(Frame().ListWindow());
     EXPECT_TRUE(Frame().Action(cmd::FileOpen)->isEnabled());
+    EXPECT_EQ(Frame().ListWindow() != nullptr, c.staysOpen) << c.file;
   }
-
-  ModalScript script;
-  script.Press(QMessageBox::Ok);
-  ASSERT_TRUE(Start(Data("empty.raw")));  // no data: said so, and the file stays open
-  ASSERT_FALSE(script.seen.empty());
-  EXPECT_EQ(script.seen.front(), km::CatalogText(km::msg::NoData));
-  EXPECT_EQ(Bench().File.DocumentPath, Data("empty.raw"));
 }
 
 TEST_F(WorkbenchWindowTest, SaveAsWritesACopyAndKeepsShowingTheOpenedFile) {
@@ -244,10 +211,7 @@ TEST_F(WorkbenchWindowTest, SaveAsWritesACopyAndKeepsShowingTheOpenedFile) {
   script.Then(SaveAs("copy"));
   ASSERT_TRUE(Frame().TriggerCommand(cmd::FileSaveAs));
   EXPECT_TRUE(script.Done());
-  km::testing::RecordingSink sink;
-  km::RawFileHeader header{};
-  ASSERT_TRUE(km::ReadRawHeader(sink, Data("copy.raw"), header));
-  EXPECT_EQ(header.MeasuredRangeCount, 3);
+  EXPECT_EQ(RangesIn("copy.raw"), 3);
   EXPECT_EQ(Bench().File.DocumentPath, Data("demo.raw"));
   EXPECT_FALSE(Bench().File.IsModified);
 }
@@ -255,14 +219,10 @@ TEST_F(WorkbenchWindowTest, SaveAsWritesACopyAndKeepsShowingTheOpenedFile) {
 TEST_F(WorkbenchWindowTest, MergeWithNoFileOpenMakesANewFile) {
   ASSERT_TRUE(Start(""));
   ModalScript script;
-  script.Then(Choose({QString::fromStdString(Data("demo.raw")), QString::fromStdString(Data("strong.raw"))}))
-      .Then(SaveAs("merged"));
+  script.Then(Choose(data, {"demo.raw", "strong.raw"})).Then(SaveAs("merged"));
   ASSERT_TRUE(Frame().TriggerCommand(cmd::Merge));
   EXPECT_TRUE(script.Done()) << (script.seen.empty() ? "" : script.seen.back());
-  km::testing::RecordingSink sink;
-  km::RawFileHeader header{};
-  ASSERT_TRUE(km::ReadRawHeader(sink, Data("merged.raw"), header));
-  EXPECT_EQ(header.MeasuredRangeCount, 4);
+  EXPECT_EQ(RangesIn("merged.raw"), 4);
   EXPECT_EQ(Bench().File.DocumentPath, Data("merged.raw"));
   EXPECT_TRUE(Frame().View()->Plot().HasLoadedRanges());
   EXPECT_TRUE(Frame().windowTitle().endsWith("merged.raw"));
