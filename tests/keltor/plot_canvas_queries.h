@@ -19,7 +19,6 @@ struct DrawnLine {
 struct DrawnText {
   km::Point at;
   std::string text;
-  unsigned align = 0;
   km::FontSpec font;
   km::Rgb color;
   std::optional<km::Rgb> background;
@@ -29,7 +28,6 @@ struct DrawnText {
 struct Drawing {
   std::vector<DrawnLine> lines;
   std::vector<DrawnText> texts;
-  std::vector<km::Rect> fills;
 
   std::vector<DrawnLine> LinesIn(km::Rgb color) const {
     std::vector<DrawnLine> out;
@@ -63,9 +61,8 @@ inline Drawing Replay(const km::testing::RecordingCanvas& canvas) {
         clip = c.rect == km::Rect{} ? std::nullopt : std::optional<km::Rect>(c.rect);
         break;
       case Call::SetTextBackground: background = c.color; break;
-      case Call::FillRect: d.fills.push_back(c.rect); break;
       case Call::TextOut:
-        d.texts.push_back({c.points.front(), c.text, c.align, c.font, c.color.value_or(km::Rgb{}), background, clip});
+        d.texts.push_back({c.points.front(), c.text, c.font, c.color.value_or(km::Rgb{}), background, clip});
         break;
       default: break;
     }

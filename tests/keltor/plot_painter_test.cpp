@@ -53,7 +53,7 @@ TEST(PlotFrame, MarginsMakeRoomForLabelsAndTitlesAndTickLabelsKeepClear) {
   const PlotSettings& s = plot.s;
   // left: "1000" (28) + 3T + G, plus the Y title's h + T; top: h/3 + G; bottom: 3T/2 + G + h.
   EXPECT_EQ(s.Inner, (km::Rect{28 + 9 + 3 + 15 + 3, 5 + 3, 600 - 3, 300 - (4 + 3 + 15)}));
-  EXPECT_EQ(Replay(plot.canvas).fills.at(0), s.Outer);
+  EXPECT_EQ(plot.canvas.Of(km::testing::CanvasCall::FillRect).at(0)->rect, s.Outer);
 
   const auto title = plot.canvas.FindText("Absolute Intensity");
   ASSERT_TRUE(title);

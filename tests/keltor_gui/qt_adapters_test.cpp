@@ -141,11 +141,6 @@ TEST_F(SaveDialogTest, AFailedCheckKeepsTheDialogOpen) {
   EXPECT_TRUE(d->isVisible());
   existing.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
-  sink.Clear();
-  d->SetTypedName("notes.txt");
-  sink.Answer({true});  // "Do you wish to change it ?" Yes: stays
-  d->accept();
-  EXPECT_TRUE(d->isVisible());
   d->SetTypedName("scan.r01");  // only the first letter counts
   d->accept();
   EXPECT_EQ(d->ResultPath(), Path("scan.r01"));
@@ -158,10 +153,7 @@ TEST_F(SaveDialogTest, ATypedDirectoryIsEntered) {
   d->accept();
   EXPECT_TRUE(d->isVisible());
   EXPECT_EQ(d->directory().absolutePath(), QDir(dir.path()).filePath("sub"));
-  d->SetTypedName("x.lst");  // a name with another extension while names may not carry one
-  d->accept();
-  EXPECT_EQ(sink.Last().text, "Please enter a filename without extension.");
-  EXPECT_TRUE(d->isVisible());
+  EXPECT_TRUE(sink.Empty());
 }
 
 }  // namespace

@@ -163,21 +163,10 @@ TEST_F(WorkbenchWindowTest, AMissingOrDamagedProfileEndsTheStartWithItsMessage) 
   Write(program + "/USERS/bad.USR", QByteArray(1024, 'x'));
   for (const auto& [user, message] :
        {std::pair{"nobody", "User file does not exist."}, {"bad", "Invalid file format or version."}}) {
-    ModalScript script;
-    script.Press(QMessageBox::Ok);
+    ModalScript script;  // closes the message box
     EXPECT_FALSE(Start(std::string("/U") + user));
     EXPECT_EQ(script.seen, std::vector<std::string>{message + ("\n\n" + ProfilePath(user))});
   }
-}
-
-TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsOpenedAndPlotted) {
-  ASSERT_TRUE(Start(Data("demo.raw")));
-  EXPECT_EQ(Bench().File.DocumentPath, Data("demo.raw"));
-  EXPECT_TRUE(Frame().View()->Plot().HasLoadedRanges());
-  ASSERT_TRUE(Frame().ListWindow());
-  EXPECT_EQ(Frame().ListWindow()->windowTitle(), "demo.raw");
-  EXPECT_EQ(Frame().ListWindow()->Scroll().LineCount(), static_cast<int>(Bench().State.ListLines.size()));
-  EXPECT_TRUE(Frame().Action(cmd::FileSaveAs)->isEnabled());
 }
 
 TEST_F(WorkbenchWindowTest, BadFilesAreRefusedAndTheWindowStaysUsable) {
@@ -193,8 +182,7 @@ TEST_F(WorkbenchWindowTest, BadFilesAreRefusedAndTheWindowStaysUsable) {
       {"empty.raw", std::string(km::CatalogText(km::msg::NoData)), true},  // said so, and kept open
   };
   for (const Case& c : cases) {
-    ModalScript script;
-    script.Press(QMessageBox::Ok);
+    ModalScript script;  // closes the message box
     ASSERT_TRUE(Start(Data(c.file))) << c.file;
     ASSERT_FALSE(script.seen.empty()) << c.file;
     EXPECT_EQ(script.seen.front(), c.message.empty() ? script.seen.front() : c.message);
@@ -205,8 +193,12 @@ TEST_F(WorkbenchWindowTest, BadFilesAreRefusedAndTheWindowStaysUsable) {
   }
 }
 
-TEST_F(WorkbenchWindowTest, SaveAsWritesACopyAndKeepsShowingTheOpenedFile) {
+TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsShownAndSavedAsACopyWhileStillShown) {
   ASSERT_TRUE(Start(Data("demo.raw")));
+  EXPECT_TRUE(Frame().View()->Plot().HasLoadedRanges());
+  ASSERT_TRUE(Frame().ListWindow());
+  EXPECT_EQ(Frame().ListWindow()->windowTitle(), "demo.raw");
+  EXPECT_EQ(Frame().ListWindow()->Scroll().LineCount(), static_cast<int>(Bench().State.ListLines.size()));
   ModalScript script;
   script.Then(SaveAs("copy"));
   ASSERT_TRUE(Frame().TriggerCommand(cmd::FileSaveAs));
