@@ -2,7 +2,6 @@
 // Modal dialogs block the test until someone answers them. A ModalScript answers the dialogs that
 // appear, in order, one handler each, and remembers what each showed; a dialog no handler was left
 // for is recorded and rejected, so a test never hangs on an unexpected question.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -29,12 +28,6 @@ class ModalScript {
   ModalScript& Then(Handler h) {
     handlers_.push_back(std::move(h));
     return *this;
-  }
-  // Answers a message box with the given button.
-  ModalScript& Press(QMessageBox::StandardButton button) {
-    return Then([button](QWidget* w) {
-      if (auto* box = qobject_cast<QMessageBox*>(w)) box->button(button)->click();
-    });
   }
 
   // Text of every modal seen: a message box's text, else the dialog's object name.

@@ -25,12 +25,13 @@ namespace {
 
 using test::ModalScript;
 
-// Types a name into the save dialog and presses OK.
-ModalScript::Handler SaveAs(QString name) {
-  return [name](QWidget* w) {
+// Notes the name the save dialog proposes, types another unless name is empty, and presses OK.
+ModalScript::Handler SaveAs(QString name, QString* proposed = nullptr) {
+  return [=](QWidget* w) {
     auto* dialog = qobject_cast<km::CSaveFileDlg*>(w);
     ASSERT_TRUE(dialog) << w->objectName().toStdString();
-    dialog->SetTypedName(name);
+    if (proposed) *proposed = dialog->TypedName();
+    if (!name.isEmpty()) dialog->SetTypedName(name);
     dialog->accept();
   };
 }
@@ -223,13 +224,10 @@ TEST_F(WorkbenchWindowTest, MergeWithNoFileOpenMakesANewFile) {
 TEST_F(WorkbenchWindowTest, SaveListFileWritesTheListBesideTheFile) {
   ASSERT_TRUE(Start(Data("demo.raw")));
   ModalScript script;
-  script.Then([](QWidget* w) {
-    auto* dialog = qobject_cast<km::CSaveFileDlg*>(w);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->TypedName(), "demo.lst");  // proposed from the raw file's name
-    dialog->accept();
-  });
+  QString proposed;
+  script.Then(SaveAs("", &proposed));
   ASSERT_TRUE(Frame().TriggerCommand(cmd::SaveListFile));
+  EXPECT_EQ(proposed, "demo.lst");  // from the raw file's name
   QFile list(QString::fromStdString(Data("demo.lst")));
   ASSERT_TRUE(list.open(QIODevice::ReadOnly));
   const QByteArray text = list.readAll();
