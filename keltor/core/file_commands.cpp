@@ -62,7 +62,7 @@ void Workbench::OnFileOpen() {
 }
 
 void Workbench::OnOpenRecentFile(int commandId) {
-  const int index = commandId - kCmdRecentFileFirst;
+  const int index = commandId - cmd::RecentFileFirst;
   if (index < 0 || static_cast<size_t>(index) >= State.RecentFiles.size()) return;
   SavePendingChanges();
   File.DocumentPath.clear();

@@ -5,20 +5,11 @@
 #include <vector>
 
 #include "common/core/workbench_settings.h"
+#include "keltor/core/command_ids.h"
 #include "keltor/core/workbench_file.h"
 #include "keltor/core/workbench_ui.h"
 
 namespace keltor {
-
-// Menu command ids of the file commands.
-inline constexpr int kCmdFileOpen = 57601;
-inline constexpr int kCmdFileSaveAs = 32792;
-inline constexpr int kCmdFileMerge = 32803;
-inline constexpr int kCmdRecentFileFirst = 32700;
-inline constexpr int kCmdRecentFileLast = 32707;
-inline constexpr int kCmdViewFullFile = 32791;
-inline constexpr int kCmdSaveListFile = 32794;
-inline constexpr int kCmdPrintListFile = 32795;
 
 inline constexpr size_t kMaxRecentFiles = 8;
 

@@ -245,7 +245,7 @@ TEST_F(DocumentTest, SaveQuestionYesInOpenSavesAndStopsInRecentFileSavesAndOpens
   ASSERT_TRUE(DoubleRange(1));
   ui_.sink.Answer({true});
   ui_.saveAnswers.push_back(PathOf("a3.raw"));
-  wb_.OnOpenRecentFile(kCmdRecentFileFirst + 1);
+  wb_.OnOpenRecentFile(cmd::RecentFileFirst + 1);
   EXPECT_TRUE(std::filesystem::exists(PathOf("a3.raw")));
   EXPECT_EQ(wb_.File.DocumentPath, b);
   EXPECT_EQ(wb_.State.RecentFiles.front(), b);
