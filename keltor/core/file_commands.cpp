@@ -12,15 +12,11 @@ constexpr char kOpenFilter[] = "Raw Data Files (*.raw; *.r*)|*.raw; *.r*|All Fil
 }  // namespace
 
 bool Workbench::ChooseSavePath() {
-  SaveFileRequest request;
-  request.DefaultExtension = "raw";
-  request.Filter = "Raw Data Files (*.raw,*.r*)|*.raw;*.r*||";
-  request.InitialDirectory = State.WorkDirectory;
-  request.FilterIndex = 1;
-  request.FilterCount = 1;
-  request.NoExtensionInName = false;
-  request.ConfirmOverwrite = true;
-  const auto path = ui_.ChooseSaveFile(request);
+  // One filter, extensions allowed in the name, overwriting confirmed: the request's defaults.
+  const auto path = ui_.ChooseSaveFile({.DefaultExtension = "raw",
+                                        .ProposedName = {},
+                                        .Filter = "Raw Data Files (*.raw,*.r*)|*.raw;*.r*||",
+                                        .InitialDirectory = State.WorkDirectory});
   if (!path) {
     File.SaveAsPath.clear();
     return false;

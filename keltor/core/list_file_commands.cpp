@@ -30,16 +30,10 @@ void Workbench::OnViewFullFile() {
 
 void Workbench::OnSaveListFile() {
   if (File.DocumentPath.empty()) return;
-  SaveFileRequest request;
-  request.DefaultExtension = "lst";
-  request.ProposedName = ProposedListFileName(File.DocumentPath);
-  request.Filter = "List Files (*.lst,*.l*)|*.lst;*.l*||";
-  request.InitialDirectory = State.WorkDirectory;
-  request.FilterIndex = 1;
-  request.FilterCount = 1;
-  request.NoExtensionInName = false;
-  request.ConfirmOverwrite = true;
-  const auto path = ui_.ChooseSaveFile(request);
+  const auto path = ui_.ChooseSaveFile({.DefaultExtension = "lst",
+                                        .ProposedName = ProposedListFileName(File.DocumentPath),
+                                        .Filter = "List Files (*.lst,*.l*)|*.lst;*.l*||",
+                                        .InitialDirectory = State.WorkDirectory});
   if (path && WriteListFile(*path)) State.WorkDirectory = km::DirectoryOf(*path);
 }
 
