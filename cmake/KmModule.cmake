@@ -1,8 +1,13 @@
-# km_core_library(NAME [DEPS ...]): a static library of every .cpp in the calling folder.
-# A folder that holds no sources yet becomes an interface library, so the tree always configures.
+# km_core_library(NAME [SUBDIRS ...] [DEPS ...]): a static library of every .cpp in the calling folder
+# and in the named subfolders. A library that has no sources yet becomes an interface library, so the
+# tree always configures.
 function(km_core_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "SUBDIRS;DEPS" ${ARGN})
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(sub ${ARG_SUBDIRS})
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
