@@ -16,6 +16,11 @@ class CliWorkbenchUi : public WorkbenchUi {
   std::vector<std::string> OpenFiles;    // what the open dialogs return
   std::optional<std::string> SaveFile;   // what the save dialog returns; nothing: cancelled
 
+  // --yes: questions are answered Yes instead of No.
+  void AnswerYes(bool yes) { console_ = km::ConsoleMessageSink(yes); }
+  // Errors shown so far.
+  int ErrorCount() const { return console_.ErrorCount(); }
+
   void ShowMessage(std::string_view text, km::MessageIcon icon) override { console_.ShowMessage(text, icon); }
   bool AskYesNo(std::string_view text, bool defaultNo = false) override { return console_.AskYesNo(text, defaultNo); }
 
