@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # toolchain
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   clang libclang-rt-14-dev          # libFuzzer and the sanitizer runtimes
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev

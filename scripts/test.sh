@@ -6,6 +6,10 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
+# Four builds of one tree: ccache spares recompiling what an earlier run (of any clone) compiled already.
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD"
+fi
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
