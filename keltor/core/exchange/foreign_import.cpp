@@ -73,7 +73,11 @@ std::string CreateFileBeside(const std::string& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
-    const std::string name = km::JoinPath(dir, "." + km::FileNameOf(path) + ".import-" + suffix);
+    std::string file = ".";
+    file += km::FileNameOf(path);
+    file += ".import-";
+    file += suffix;
+    const std::string name = km::JoinPath(dir, file);
     const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
       ::close(fd);
