@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -169,6 +171,17 @@ TEST(SiemensRawReader, Refusals) {
     cases.push_back({"sizes beyond the file", huge.bytes,
                      "Range 1 of 1 of this Siemens RAW file runs past the end of the file:\n"
                      " the file is truncated or corrupted."});
+  }
+  for (const float bad : {std::nanf(""), std::numeric_limits<float>::infinity()}) {
+    SiemensFile angles;
+    angles.Add({}).Add({.begin = bad});
+    cases.push_back({"angle not a number", angles.bytes,
+                     "Range 2 of this Siemens RAW file holds values that are not numbers:\n the file is corrupted."});
+    SiemensFile counts;
+    counts.Add({.points = 3});
+    std::memcpy(counts.bytes.data() + counts.bytes.size() - 4, &bad, 4);
+    cases.push_back({"count not a number", counts.bytes,
+                     "Range 1 of this Siemens RAW file holds values that are not numbers:\n the file is corrupted."});
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

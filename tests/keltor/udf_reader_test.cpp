@@ -225,6 +225,10 @@ TEST(UdfReader, UnreadableNumbersAreZero) {
   EXPECT_EQ(r.scan.Ranges[0].Header.TwoThetaBegin, 0.0f);
   EXPECT_EQ(r.scan.Ranges[0].Header.TwoThetaEnd, 0.0f);  // no comma closes the second field
   EXPECT_EQ(r.scan.Header.GeneratorVoltage, 32767);      // held at what the field can store
+  // Beyond what a single-precision field holds is as unreadable as no number.
+  const auto huge = Read(UdfText(With(UdfKeywords(), "ScanStepSize", "ScanStepSize,1e300,/"), {"1"}));
+  ASSERT_TRUE(huge.ok);
+  EXPECT_EQ(huge.scan.Ranges[0].Header.TwoThetaStep, 0.0f);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -134,10 +135,24 @@ bool ReadSiemensRaw(km::MessageSink& sink, std::span<const uint8_t> file, Import
   std::memcpy(h.CreationTime + 7, file.data() + 177, 8);
   SetAnode(h, std::string_view(reinterpret_cast<const char*>(file.data() + 188), 2));
 
+  std::vector<ImportedRange> ranges;
+  ranges.reserve(layout.size());
+  for (const RangeLayout& range : layout) {
+    ranges.push_back(ReadRange(file, range));
+    // Angles, times and counts that are no numbers come from a damaged file, not from an instrument.
+    const ImportedRange& r = ranges.back();
+    const bool finite = std::isfinite(r.Header.TwoThetaBegin) && std::isfinite(r.Header.TwoThetaEnd) &&
+                        std::isfinite(r.Header.TimePerStep) &&
+                        std::all_of(r.Data.begin(), r.Data.end(), [](float v) { return std::isfinite(v); });
+    if (!finite) {
+      sink.ShowError(km::Printf("Range %d of this Siemens RAW file holds values that are not numbers:\n"
+                                " the file is corrupted.",
+                                static_cast<int>(ranges.size())));
+      return false;
+    }
+  }
   scan.Header = h;
-  scan.Ranges.clear();
-  scan.Ranges.reserve(layout.size());
-  for (const RangeLayout& range : layout) scan.Ranges.push_back(ReadRange(file, range));
+  scan.Ranges = std::move(ranges);
   return true;
 }
 

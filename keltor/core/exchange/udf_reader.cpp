@@ -83,12 +83,13 @@ std::string_view Field(std::string_view value, int index) {
   }
 }
 
-// The number at the front of a field, as the C library reads it; 0 when there is none.
-double FieldReal(std::string_view field) {
+// The number at the front of a field, as the C library reads it; 0 when there is none or when it is
+// beyond what a header field holds.
+float FieldReal(std::string_view field) {
   const std::string text(field);
   const km::CLocaleScope cLocale;
   const double v = std::strtod(text.c_str(), nullptr);
-  return std::isfinite(v) ? v : 0.0;
+  return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<float>(v) : 0.0f;
 }
 
 int16_t FieldShort(std::string_view field) {
@@ -184,15 +185,15 @@ bool ReadUdf(km::MessageSink& sink, std::span<const uint8_t> file, ImportedScan&
     sink.ShowError("Can't find any 2theta informations!");
     return false;
   }
-  r.TwoThetaBegin = static_cast<float>(FieldReal(Field(*angles, 0)));
-  r.TwoThetaEnd = static_cast<float>(FieldReal(Field(*angles, 1)));
+  r.TwoThetaBegin = FieldReal(Field(*angles, 0));
+  r.TwoThetaEnd = FieldReal(Field(*angles, 1));
   const auto step = keywords.Find("ScanStepSize");
   if (!step) {
     sink.ShowError("Can't find any stepsize informations!");
     return false;
   }
-  r.TwoThetaStep = static_cast<float>(FieldReal(Field(*step, 0)));
-  if (const auto v = keywords.Find("ScanStepTime")) r.TimePerStep = static_cast<float>(FieldReal(Field(*v, 0)));
+  r.TwoThetaStep = FieldReal(Field(*step, 0));
+  if (const auto v = keywords.Find("ScanStepTime")) r.TimePerStep = FieldReal(Field(*v, 0));
 
   std::vector<float>& data = range.Data;
   data.reserve(kImportMaxPoints + kNumbersPerLine);
