@@ -40,7 +40,10 @@ void Report(const std::string& input, const std::string& what) {
 // it never answers with the input itself, nor with an existing file unless --yes was given.
 class ImportCliUi : public CliWorkbenchUi {
  public:
-  ImportCliUi(std::string input, bool yes) : input_(std::move(input)), yes_(yes) { AnswerYes(yes); }
+  ImportCliUi(std::string input, bool yes, const std::vector<std::string>& writtenBefore)
+      : input_(std::move(input)), yes_(yes), writtenBefore_(writtenBefore) {
+    AnswerYes(yes);
+  }
 
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override {
     const auto target = CliWorkbenchUi::ChooseSaveFile(request);
@@ -51,6 +54,14 @@ class ImportCliUi : public CliWorkbenchUi {
                    "with -d\n",
                    Shown(input_).c_str());
       return std::nullopt;
+    }
+    // Two inputs of one batch named alike ("a.udf", "a.raw") must not overwrite each other's result.
+    for (const std::string& earlier : writtenBefore_) {
+      if (NamesSameFile(*target, earlier)) {
+        std::fprintf(stderr, "error: %s was written by this command already; import this file with -o\n",
+                     Shown(*target).c_str());
+        return std::nullopt;
+      }
     }
     std::error_code error;
     if (std::filesystem::exists(*target, error) && !yes_) {
@@ -63,10 +74,11 @@ class ImportCliUi : public CliWorkbenchUi {
  private:
   std::string input_;
   bool yes_;
+  const std::vector<std::string>& writtenBefore_;
 };
 
 // One input; true when it was imported.
-bool ImportOne(const ImportOptions& options, const std::string& input) {
+bool ImportOne(const ImportOptions& options, const std::string& input, std::vector<std::string>& written) {
   if (ImportFormatOf(input) == ImportFormat::None) {
     std::fprintf(stderr, "error: %s is neither a Philips UDF file (.udf) nor a Siemens RAW file (.raw, .rat)\n",
                  Shown(input).c_str());
@@ -78,12 +90,13 @@ bool ImportOne(const ImportOptions& options, const std::string& input) {
     target = ImportTargetName(input);
     if (!options.directory.empty()) target = km::JoinPath(options.directory, km::FileNameOf(target));
   }
-  ImportCliUi ui(input, options.yes);
+  ImportCliUi ui(input, options.yes, written);
   ui.SaveFile = target;
   WorkbenchObserver observer;
   Workbench workbench(ui, observer);
   const ImportResult result = ImportForeignFile(workbench, input, options.directory);
   workbench.OnExit();
+  written.insert(written.end(), result.Written.begin(), result.Written.end());
   if (!result.Imported) {
     Report(input, "not imported");
     return false;
@@ -115,7 +128,8 @@ int RunImport(const ImportOptions& options) {
     }
   }
   int failed = 0;
-  for (const std::string& input : options.inputs) failed += ImportOne(options, input) ? 0 : 1;
+  std::vector<std::string> written;
+  for (const std::string& input : options.inputs) failed += ImportOne(options, input, written) ? 0 : 1;
   return failed > 0 ? 1 : 0;
 }
 

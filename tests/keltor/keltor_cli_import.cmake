@@ -58,6 +58,13 @@ if(NOT aBefore STREQUAL aAfter)
   message(FATAL_ERROR "an input was changed")
 endif()
 
+# Alike names in one batch: the second result would replace the first.
+file(MAKE_DIRECTORY ${WORK}/other)
+file(WRITE ${WORK}/other/a.udf "${keys}RawScan\r\n1 2/\r\n")
+run(1 import -d same --yes a.udf other/a.udf)
+expect("error: same/a.raw was written by this command already" "${err}")
+expect("other/a.udf: not imported" "${err}")
+
 if(EXISTS ${SAMPLES}/bruker_raw_v2/CORKLZ20.RAW)
   configure_file(${SAMPLES}/bruker_raw_v2/CORKLZ20.RAW ${WORK}/cork.raw COPYONLY)
   file(SHA256 ${WORK}/cork.raw corkBefore)
