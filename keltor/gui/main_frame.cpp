@@ -16,6 +16,7 @@
 #include "common/core/paths.h"
 #include "common/core/program_directory.h"
 #include "common/qt/qt_text.h"
+#include "keltor/core/exchange/foreign_import.h"  // File, Import
 #include "keltor/gui/about_dialog.h"
 #include "keltor/gui/list_printing.h"
 #include "keltor/gui/menu_commands.h"
@@ -35,6 +36,7 @@ bool IsBuilt(int id) {
     case cmd::FileOpen: case cmd::FileSaveAs: case cmd::SaveListFile: case cmd::PrintListFile:
     case cmd::Merge: case cmd::AppExit: case cmd::ViewFullFile: case cmd::ViewListFile:
     case cmd::ViewToolbar: case cmd::ViewStatusBar: case cmd::AppAbout:
+    case cmd::Import:  // File, Import: always enabled
       return true;
     default:
       return IsRecentFileCommand(id);
@@ -282,6 +284,7 @@ void CMainFrame::OnCommand(int id) {
       case cmd::ViewToolbar: toolBar_->setVisible(toolBar_->isHidden()); break;
       case cmd::ViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
       case cmd::AppAbout: OnAppAbout(); break;
+      case cmd::Import: OnFileImport(workbench_); break;  // File, Import
       default: break;
     }
   }
