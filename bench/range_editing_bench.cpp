@@ -13,6 +13,12 @@ void BM_Baseline_ReadWriteFile(benchmark::State& state) {
 }
 BENCHMARK(BM_Baseline_ReadWriteFile)->Unit(benchmark::kMillisecond);
 
+void BM_Baseline_ReadWriteFileFlushed(benchmark::State& state) {
+  OperationBenchFile file;
+  BaselineReadWriteFlushed(state, file);
+}
+BENCHMARK(BM_Baseline_ReadWriteFileFlushed)->Unit(benchmark::kMillisecond);
+
 void BM_TruncateRange(benchmark::State& state) {
   OperationBenchFile file;
   BenchUi ui;
