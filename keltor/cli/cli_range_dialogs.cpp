@@ -41,6 +41,13 @@ std::optional<RangeSelection> CliWorkbenchUi::ChooseRanges(const RangeSelectRequ
 }
 
 std::optional<AngularRange> CliWorkbenchUi::ChooseAngularRange(const AngularRangeRequest& request) {
+  // With one range in the file the workbench asks for no range; a number given must still name it.
+  for (int n : Ranges) {
+    if (request.RangeNumber == 0 && n != 1) {
+      ShowError(km::Printf("There is no range %d: the file holds ranges 1 to 1.", n));
+      return std::nullopt;
+    }
+  }
   if (!Angles) {
     ShowError("The new limits are needed: --begin and --end.");
     return std::nullopt;
