@@ -55,6 +55,32 @@ TEST_F(RangeCommandsTest, TruncateInsideTheSelectionDialogWritesAtOnceAndTheWind
   EXPECT_TRUE(Texts().empty());
 }
 
+TEST_F(RangeCommandsTest, AChangedRangeLeavesTheOthersByteForByte) {
+  const std::string path = WriteFile("probe.raw", MeasuredHeader(), {Ramp(300, 10.0f), Ramp(400, 20.0f), Ramp(500, 30.0f)});
+  const auto original = ReadBytes(path);
+  km::RawFileHeader header;
+  ASSERT_TRUE(km::ReadRawHeader(ui_, path, header));
+  Open(path);
+  ui_.truncateClicks.push_back({1});
+  ui_.angularAnswers.push_back(AngularRange{12.0f, 14.0f});  // 300 points become 101: fewer blocks
+  ui_.rangeAnswers.push_back(ScriptedUi::Selected({1}));
+  ASSERT_TRUE(wb_.OnRangesTruncate());
+  const auto copy = ReadBytes(wb_.File.WorkingCopyPath);
+  const km::RawFileHeader& now = wb_.File.WorkingFile.Header;
+  for (int n : {2, 3}) {
+    const size_t size = static_cast<size_t>(header.DataBlocksOf(n) + 1) * km::kBlockSize;
+    const auto from = original.begin() + (header.RangeBlock[n] - 1) * km::kBlockSize;
+    const auto to = copy.begin() + (now.RangeBlock[n] - 1) * km::kBlockSize;
+    EXPECT_TRUE(std::equal(from, from + static_cast<long>(size), to)) << n;
+  }
+  EXPECT_LT(now.RangeBlock[2], header.RangeBlock[2]);
+  EXPECT_EQ(copy.size(), static_cast<size_t>(now.LastBlock) * km::kBlockSize);
+  EXPECT_EQ(now.TotalPointCount, 101 + 400 + 500);
+  EXPECT_EQ(RangesOf(wb_.File.WorkingCopyPath),
+            (std::vector<std::pair<float, int>>{{200, 101}, {100, 400}, {100, 500}}));
+  EXPECT_EQ(TempFiles("RAW"), 1);
+}
+
 TEST_F(RangeCommandsTest, TruncateCancelledOrUnchangedLeavesNoWorkingCopy) {
   Open(WriteFile("one.raw", 1));
   EXPECT_FALSE(wb_.OnRangesTruncate());  // the angular range dialog cancelled
