@@ -73,10 +73,21 @@ void WorkbenchFile::StampWorkingHeader() {
 bool WorkbenchFile::SaveWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                                        std::span<const float> data) {
   const bool newCopy = WorkingCopyPath.empty();
-  if (newCopy && !CreateWorkingCopy(sink)) return false;
   // Files older than version 6 keep some range fields elsewhere; once the working header says
   // "RAW_1.06" their range headers must be in the current layout too, or a save would lose them.
   const bool olderLayout = km::VersionDigit(OpenedFile.Header) < '6';
+  // Range editing: one range replaced in one write of the whole working copy (made from the opened
+  // file on the first change), where the file is in the current layout.
+  if (rangeNumber > 0 && !olderLayout) {
+    const km::RawFileHeader before = WorkingFile.Header;
+    StampWorkingHeader();
+    if (const auto spliced = SpliceIntoWorkingCopy(sink, rangeNumber, rangeHeader, data)) {
+      if (!*spliced) WorkingFile.Header = before;
+      return *spliced;
+    }
+    WorkingFile.Header = before;
+  }
+  if (newCopy && !CreateWorkingCopy(sink)) return false;
   StampWorkingHeader();
   if (rangeNumber == 0) return km::WriteRawRange(sink, WorkingFile, 0, rangeHeader, {}, &ExtHeader);
   if (rangeNumber < 0 && !(newCopy && olderLayout)) return true;

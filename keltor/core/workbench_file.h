@@ -3,6 +3,7 @@
 // change copies it into a working copy in the temporary directory, every later change rewrites that
 // copy, and only an explicit save copies it onto a file the user chose.
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -71,6 +72,11 @@ class WorkbenchFile {
                            std::span<const float> data);
   bool RewriteWorkingCopy(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<const float> data, const std::string& snapshotPath, int rangeCount);
+  // Range editing: range n replaced (or appended) in one write of the whole working copy, the other
+  // ranges' blocks carried over byte for byte. Nothing (no message) when the working copy's block
+  // tables do not allow it; then the caller rewrites range by range.
+  std::optional<bool> SpliceIntoWorkingCopy(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
+                                            std::span<const float> data);
 };
 
 }  // namespace keltor

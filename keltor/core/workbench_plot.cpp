@@ -101,14 +101,23 @@ void WorkbenchPlot::Paint(km::Canvas& canvas, const km::Rect& client, const Plot
   canvas.SetTextBackground(km::Rgb{255, 255, 255});
   const std::string path = km::Utf8ToCp1252(file.DocumentPath);
   const km::Size pathSize = canvas.TextExtent(path);
-  const int pathX = upper.Inner.right - 10 - pathSize.cx;
+  // Right-aligned 10 pixels inside the frame; a path wider than the area keeps its start visible.
+  const int right = upper.Inner.right - 10;
+  const int pathX = std::max(upper.Inner.left, right - pathSize.cx);
   int y = upper.Inner.top;
   canvas.TextOut({pathX, y}, path);
   const int lineHeight = std::max(pathSize.cy, canvas.Metrics().height);
+  // The range names start below the middle of the path, moved left as far as their widest needs to
+  // end inside the frame, so that the numbers are never cut off.
+  int legendWidth = 0;
+  for (int i = 0; i < opened; ++i) {
+    legendWidth = std::max(legendWidth, canvas.TextExtent(" Range " + std::to_string(i + 1) + " ").cx);
+  }
+  const int legendX = std::max(upper.Inner.left, std::min(pathX + pathSize.cx / 2, right - legendWidth));
   for (int i = 0; i < opened; ++i) {
     y += lineHeight;
     canvas.SetTextColor(kLoadedRangeColors[i]);
-    canvas.TextOut({pathX + pathSize.cx / 2, y}, " Range " + std::to_string(i + 1) + " ");
+    canvas.TextOut({legendX, y}, " Range " + std::to_string(i + 1) + " ");
   }
   canvas.SetTextBackground(std::nullopt);
   canvas.SetClip(std::nullopt);

@@ -106,6 +106,26 @@ TEST(WorkbenchPlot, ThreeRangesColouredAboveGreyBelowWithLegend) {
   EXPECT_FALSE(canvas.FindText(" Range 4 "));
 }
 
+TEST(WorkbenchPlot, TheLegendEndsInsideTheFrameForShortPathsAndNarrowWindows) {
+  FakeSource source = ThreeRanges();
+  WorkbenchPlot plot;
+  plot.FileChanged(source, true);
+  for (const auto& [path, width] : {std::pair{"/d.raw", 1200}, std::pair{"/d.raw", 260},
+                                    std::pair{"/data/a/very/long/directory/name/demo.raw", 300}}) {
+    PlotFileState file = FileOf(3);
+    file.DocumentPath = path;
+    PlotCanvas canvas;
+    plot.Paint(canvas, {0, 0, width, 800}, file);
+    for (int i = 1; i <= 3; ++i) {
+      const std::string name = " Range " + std::to_string(i) + " ";
+      const auto legend = canvas.FindText(name);
+      ASSERT_TRUE(legend && legend->clip) << path << " " << width;
+      EXPECT_LE(legend->at.x + canvas.TextExtent(name).cx, legend->clip->right) << path << " " << width;
+      EXPECT_GE(legend->at.x, legend->clip->left) << path << " " << width;
+    }
+  }
+}
+
 TEST(WorkbenchPlot, AChangedRangeIsRedBelowAndTheExtentsOnlyWiden) {
   FakeSource source = ThreeRanges();
   WorkbenchPlot plot;

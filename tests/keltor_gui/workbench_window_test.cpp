@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -257,6 +260,50 @@ TEST_F(WorkbenchWindowTest, ViewListFileClosesRestoresAndFollowsTheFrame) {
   EXPECT_EQ(Frame().OnListLineRequest(1, buffer), 7);
   EXPECT_STREQ(buffer, " File  ");
   EXPECT_EQ(Frame().OnListLineRequest(100000, buffer), 0);
+}
+
+// Range editing: the menu items follow the file, and Truncate Range runs its two dialogs.
+TEST_F(WorkbenchWindowTest, TruncateRangeThroughTheDialogsChangesTheLowerPlotAndTheList) {
+  ASSERT_TRUE(Start(Data("scaled.raw")));  // one range: only Truncate applies
+  EXPECT_TRUE(Frame().Action(cmd::TruncateRange)->isEnabled());
+  for (int id : {cmd::DeleteRange, cmd::ExtractRange, cmd::CombineRange, cmd::AddRanges})
+    EXPECT_FALSE(Frame().Action(id)->isEnabled()) << id;
+  app.reset();
+
+  ASSERT_TRUE(Start(Data("demo.raw")));
+  for (int id : {cmd::TruncateRange, cmd::DeleteRange, cmd::ExtractRange, cmd::CombineRange, cmd::AddRanges})
+    EXPECT_TRUE(Frame().Action(id)->isEnabled()) << id;
+  ModalScript script;
+  script
+      .Then([](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>("ctl1000");
+        list->setCurrentRow(1);
+        list->clearSelection();
+        list->item(1)->setSelected(true);
+        // The angular range dialog runs inside the button's handler: pressed once this one returned.
+        QTimer::singleShot(0, w->findChild<QPushButton*>("ctl1004"), &QPushButton::click);
+      })
+      .Then([](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), " Change Angular Range 2");
+        w->findChild<QLineEdit*>("ctl1004")->setText("45.031");
+        w->findChild<QLineEdit*>("ctl1004")->setModified(true);
+        w->findChild<QLineEdit*>("ctl1008")->setText("60");
+        w->findChild<QLineEdit*>("ctl1008")->setModified(true);
+        QMetaObject::invokeMethod(qobject_cast<QDialog*>(w), "accept", Qt::QueuedConnection);
+      })
+      .Then([](QWidget* w) {
+        EXPECT_NE(w->findChild<QListWidget*>("ctl1000")->item(1)->text().indexOf("45.040   60.000"), -1);
+        QMetaObject::invokeMethod(qobject_cast<QDialog*>(w), "accept", Qt::QueuedConnection);
+      });
+  ASSERT_TRUE(Frame().TriggerCommand(cmd::TruncateRange));
+  EXPECT_TRUE(script.Done()) << (script.seen.empty() ? "" : script.seen.back());
+  EXPECT_TRUE(Bench().File.IsModified);
+  EXPECT_TRUE(Bench().File.IsRangeModified(2));
+  const auto& lines = Bench().State.ListLines;
+  EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                         [](const std::string& l) { return l.find("45.040   60.000") != std::string::npos; }),
+            lines.end());
+  Bench().File.DropChanges();
 }
 
 }  // namespace

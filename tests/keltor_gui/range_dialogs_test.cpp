@@ -1,0 +1,198 @@
+// The range editing dialogs offscreen: what each mode shows, what OK returns, and the refusals that
+// keep a dialog open.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "keltor/gui/angular_range_dlg.h"
+#include "keltor/gui/extract_file_dlg.h"
+#include "keltor/gui/range_select_dlg.h"
+#include "tests/support/recording_sink.h"
+
+namespace keltor {
+namespace {
+
+using km::testing::RecordingSink;
+
+RangeSelectRequest ThreeRanges(RangeSelectMode mode) {
+  RangeSelectRequest r;
+  r.Mode = mode;
+  r.FilePath = "/data/probe.raw";
+  r.AxisName = "2Theta";
+  r.Lines = {"  1      20.000   40.000    0.020     1001", "  2      40.000   70.000    0.020     1501",
+             "  3      70.000  100.000    0.020     1501"};
+  r.RangeCount = 3;
+  r.TargetRange = 2;
+  return r;
+}
+
+template <typename T>
+T* Child(QWidget& dialog, const char* name) {
+  return dialog.findChild<T*>(name);
+}
+
+void Select(QListWidget* list, std::initializer_list<int> rows) {
+  list->clearSelection();
+  for (int row : rows) list->item(row)->setSelected(true);
+}
+
+TEST(CRangeSelectDlg, TitleTextsAndButtonsFollowTheMode) {
+  struct Case {
+    RangeSelectMode mode;
+    const char* title;
+    bool allVisible;
+    const char* buttonText;
+    bool targetShown;
+  };
+  const Case cases[] = {
+      {RangeSelectMode::Select, " Select Raw Data Ranges", true, "&All Ranges", false},
+      {RangeSelectMode::Combine, " Combine Raw Data Ranges", false, "&All Ranges", false},
+      {RangeSelectMode::Truncate, " Truncate Raw Data Ranges", true, "&Truncate", false},
+      {RangeSelectMode::Add, " Add Raw Data Ranges", false, "&All Ranges", true},
+      {RangeSelectMode::Export, " Select Raw Data Ranges", false, "&All Ranges", false},
+  };
+  for (const Case& c : cases) {
+    RecordingSink sink;
+    CRangeSelectDlg dialog(ThreeRanges(c.mode), sink);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
+    EXPECT_EQ(Child<QLabel>(dialog, "ctl1001")->text().toStdString(), "Raw data file: /data/probe.raw");
+    EXPECT_NE(Child<QLabel>(dialog, "ctl1002")->text().indexOf("2Theta ( Begin, End, Step )"), -1);
+    auto* list = Child<QListWidget>(dialog, "ctl1000");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(1)->text().toStdString(), "  2      40.000   70.000    0.020     1501");
+    EXPECT_EQ(list->selectedItems().size(), 1);  // the first line
+    EXPECT_TRUE(list->item(0)->isSelected());
+    auto* all = Child<QPushButton>(dialog, "ctl1004");
+    EXPECT_EQ(!all->isHidden(), c.allVisible) << c.title;
+    EXPECT_EQ(all->text().toStdString(), c.buttonText);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "ctl1033") != nullptr, c.targetShown);
+  }
+}
+
+TEST(CRangeSelectDlg, OkReturnsTheSelectionOrRefusesAndStaysOpen) {
+  RecordingSink sink;
+  CRangeSelectDlg combine(ThreeRanges(RangeSelectMode::Combine), sink);
+  auto* list = Child<QListWidget>(combine, "ctl1000");
+  Select(list, {0, 1, 2});
+  combine.accept();
+  EXPECT_FALSE(combine.Result());
+  EXPECT_EQ(sink.LastText(), "Please select exactly 2 ranges to combine.");
+  Select(list, {2, 0});
+  combine.accept();
+  ASSERT_TRUE(combine.Result());
+  EXPECT_EQ(combine.Result()->Ranges, (std::vector<int>{1, 3}));
+
+  CRangeSelectDlg remove(ThreeRanges(RangeSelectMode::Delete), sink);
+  Select(Child<QListWidget>(remove, "ctl1000"), {0, 1, 2});
+  remove.accept();
+  EXPECT_FALSE(remove.Result());
+  EXPECT_EQ(sink.LastText(), "You cannot delete all ranges.");
+
+  CRangeSelectDlg select(ThreeRanges(RangeSelectMode::Select), sink);
+  Child<QPushButton>(select, "ctl1004")->click();  // All Ranges: everything, then OK
+  ASSERT_TRUE(select.Result());
+  EXPECT_EQ(select.Result()->Ranges, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(CRangeSelectDlg, AddTargetIsCheckedOnlyWhenChangedAndABadOneKeepsThePrevious) {
+  RecordingSink sink;
+  for (const auto& [typed, target, message] :
+       {std::tuple{"", 2, ""}, std::tuple{"3", 3, ""}, std::tuple{"4", 2, "Invalid Data\nAllowed Range = 1 to 3"},
+        std::tuple{"x", 2, "Invalid Data\nAllowed Range = 1 to 3"}}) {
+    sink.Clear();
+    CRangeSelectDlg dialog(ThreeRanges(RangeSelectMode::Add), sink);
+    auto* edit = Child<QLineEdit>(dialog, "ctl1033");
+    EXPECT_EQ(edit->text(), "2");
+    if (*typed != 0) {
+      edit->clear();
+      QTest::keyClicks(edit, typed);
+    }
+    dialog.accept();
+    ASSERT_TRUE(dialog.Result()) << typed;
+    EXPECT_EQ(dialog.Result()->TargetRange, target) << typed;
+    EXPECT_EQ(sink.LastText(), message) << typed;
+  }
+}
+
+TEST(CRangeSelectDlg, TruncateButtonCutsTheCurrentRangeAndKeepsItsLineSelected) {
+  RecordingSink sink;
+  RangeSelectRequest request = ThreeRanges(RangeSelectMode::Truncate);
+  std::vector<int> truncated;
+  request.Truncate = [&](int n) -> std::optional<std::vector<std::string>> {
+    truncated.push_back(n);
+    auto lines = ThreeRanges(RangeSelectMode::Truncate).Lines;
+    lines[static_cast<size_t>(n - 1)] = "  2      45.000   60.000    0.020      751";
+    return lines;
+  };
+  CRangeSelectDlg dialog(request, sink);
+  auto* list = Child<QListWidget>(dialog, "ctl1000");
+  auto* button = Child<QPushButton>(dialog, "ctl1004");
+  Select(list, {0, 1});
+  EXPECT_FALSE(button->isEnabled());  // only with exactly one line selected
+  list->setCurrentRow(1);
+  Select(list, {1});
+  EXPECT_TRUE(button->isEnabled());
+  button->click();
+  EXPECT_EQ(truncated, std::vector<int>{2});
+  EXPECT_EQ(list->item(1)->text().toStdString(), "  2      45.000   60.000    0.020      751");
+  EXPECT_TRUE(list->item(1)->isSelected());
+  EXPECT_FALSE(dialog.Result());  // still open
+}
+
+TEST(CAngularRangeDlg, OnlyTheScanAxisIsEditedAndItsLimitsHold) {
+  AngularRangeRequest request{.RangeNumber = 2, .OmegaScan = false, .TwoThetaBegin = 40, .TwoThetaEnd = 70,
+                              .TwoThetaStep = 0.02f, .OmegaBegin = 20, .OmegaEnd = 35, .OmegaStep = 0.01f};
+  RecordingSink sink;
+  CAngularRangeDlg dialog(request, sink);
+  EXPECT_EQ(dialog.windowTitle().toStdString(), " Change Angular Range 2");
+  EXPECT_FALSE(Child<QLineEdit>(dialog, "ctl1004")->isReadOnly());
+  EXPECT_FALSE(Child<QLineEdit>(dialog, "ctl1008")->isReadOnly());
+  for (const char* id : {"ctl1005", "ctl1006", "ctl1009", "ctl1007"}) EXPECT_TRUE(Child<QLineEdit>(dialog, id)->isReadOnly());
+
+  auto type = [&](const char* id, const char* text) {
+    auto* edit = Child<QLineEdit>(dialog, id);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  };
+  type("ctl1004", "30");
+  dialog.accept();
+  EXPECT_FALSE(dialog.Result());
+  EXPECT_EQ(sink.LastText(), "Invalid Data\nAllowed Range = 40 to 69.98");
+  type("ctl1004", "60");
+  type("ctl1008", "50");
+  dialog.accept();
+  EXPECT_FALSE(dialog.Result());
+  EXPECT_EQ(sink.LastText(), "2Theta (begin) must be less than end.");
+  type("ctl1008", "65");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Result());
+  EXPECT_EQ(dialog.Result()->Begin, 60.0f);
+  EXPECT_EQ(dialog.Result()->End, 65.0f);
+}
+
+TEST(CExtractFileDlg, BrowseMakesThePatternAndOkReturnsTheName) {
+  std::string browsedWith;
+  std::optional<std::string> chosen = "/out/part.raw";
+  CExtractFileDlg dialog("/data/probe.ra#", [&](const std::string& name) {
+    browsedWith = name;
+    return chosen;
+  });
+  EXPECT_EQ(dialog.NameEdit()->text(), "/data/probe.ra#");
+  dialog.OnBrowse();
+  EXPECT_EQ(browsedWith, "/data/probe");
+  EXPECT_EQ(dialog.NameEdit()->text(), "/out/part.ra#");
+  chosen.reset();
+  dialog.OnBrowse();  // cancelled: the name is emptied
+  EXPECT_EQ(dialog.NameEdit()->text(), "");
+  dialog.NameEdit()->setText("/x/y.r#");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Result());
+  EXPECT_EQ(*dialog.Result(), "/x/y.r#");
+}
+
+}  // namespace
+}  // namespace keltor
