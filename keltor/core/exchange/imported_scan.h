@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/core/raw_format.h"
+#include "keltor/core/operations/intensity_extremes.h"
 
 namespace keltor {
 
@@ -39,9 +40,5 @@ AnodeEntry LookupAnode(std::string_view symbol);
 
 // Radiation and both wavelengths of the header from an anode symbol.
 void SetAnode(km::RawFileHeader& header, std::string_view symbol);
-
-// MinIntensity and MaxIntensity: the smallest and largest value, rounded half away from zero (both 0
-// without values).
-void SetIntensityExtremes(km::RawRangeHeader& range, std::span<const float> data);
 
 }  // namespace keltor

@@ -7,17 +7,6 @@
 
 namespace keltor {
 
-void SetIntensityExtremes(km::RawRangeHeader& header, std::span<const float> values) {
-  if (values.empty()) {
-    header.MinIntensity = 0;
-    header.MaxIntensity = 0;
-    return;
-  }
-  const auto [low, high] = std::minmax_element(values.begin(), values.end());
-  header.MinIntensity = RoundIntensity(static_cast<double>(*low));
-  header.MaxIntensity = RoundIntensity(static_cast<double>(*high));
-}
-
 bool TruncateRange(km::RawRangeHeader& header, std::span<float> data, bool omegaScan, float newBegin, float newEnd) {
   const int oldCount = std::min<int>(header.PointCount, static_cast<int>(data.size()));
   AxisFields scan = ScanAxis(header, omegaScan);

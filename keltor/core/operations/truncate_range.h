@@ -3,6 +3,7 @@
 #include <span>
 
 #include "common/core/raw_format.h"
+#include "keltor/core/operations/intensity_extremes.h"
 
 namespace keltor {
 
@@ -12,8 +13,5 @@ namespace keltor {
 // count up to the old one are set to 0). Returns false, leaving everything as it was, when the range
 // would not get shorter (or the header cannot be cut: no step, limits outside the range).
 bool TruncateRange(km::RawRangeHeader& header, std::span<float> data, bool omegaScan, float newBegin, float newEnd);
-
-// The smallest and largest of values, rounded half away from zero into the header's extremes.
-void SetIntensityExtremes(km::RawRangeHeader& header, std::span<const float> values);
 
 }  // namespace keltor
