@@ -22,6 +22,7 @@ struct WorkbenchState {
   std::string ListFilePath;               // the list file written last
   std::string ProgramDirectory;           // the suite's directory (PROGRAMS and USERS below it)
   int OpenFilterIndex = 1;                // filter last chosen in the open dialog
+  ExportSettings Export;                  // File > Export: the last choices
 };
 
 class Workbench {
@@ -65,6 +66,13 @@ class Workbench {
   void OnViewFullFile();
   void OnSaveListFile();
   bool OnPrintListFile();
+
+  // Export (File > Export): the dialog, then the range written in the chosen format. True when the
+  // file was written.
+  bool OnExport();
+  // The export run after the dialog: range values.RangeNumber read, prepared and written to
+  // values.FileName. False after a message.
+  bool RunExport(const ExportDialogValues& values);
 
  private:
   // The save question of Open, recent file and close: Yes runs the save dialog and saves.

@@ -2,11 +2,13 @@
 // What the workbench's file commands need from a user interface: the messages and questions of
 // km::MessageSink, plus one method per dialog returning the dialog's values or nothing for Cancel.
 // The desktop program implements it with its dialogs, keltor-cli from its options, tests from a script.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/core/messages.h"
+#include "keltor/core/exchange/export_format.h"
 
 namespace keltor {
 
@@ -40,6 +42,21 @@ struct SaveFileRequest {
   bool ConfirmOverwrite = true;
 };
 
+// --- Export (File > Export) ---
+
+// What OK in the export dialog decided.
+enum class ExportDialogOutcome { Accept, StayOpen, Cancel };
+
+// The export dialog's arguments: its members as it opens, and the workbench's handling of Browse
+// and OK, so that every rule of the dialog lives in the core.
+struct ExportDialogRequest {
+  ExportDialogValues Values;
+  // Browse: the save dialog for the current format; a chosen name lands in values.FileName.
+  std::function<void(ExportDialogValues&)> Browse;
+  // OK: the range choice and the existence question; sets values.RangeNumber on Accept.
+  std::function<ExportDialogOutcome(ExportDialogValues&)> Accept;
+};
+
 class WorkbenchUi : public km::MessageSink {
  public:
   virtual std::optional<OpenFileChoice> ChooseOpenFile(const OpenFileRequest& request) = 0;
@@ -49,6 +66,19 @@ class WorkbenchUi : public km::MessageSink {
   virtual std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) = 0;
   // The wait cursor while lists are built and written; nothing by default.
   virtual void SetWaitCursor(bool /*on*/) {}
+
+  // Export: the export dialog; the values it closed with OK, or nothing. Without a dialog to show,
+  // the request's values are taken as they stand.
+  virtual std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) {
+    ExportDialogValues values = request.Values;
+    if (request.Accept(values) != ExportDialogOutcome::Accept) return std::nullopt;
+    return values;
+  }
+  // Export: the range selection dialog in its export mode ("All Ranges" hidden) for a file of
+  // rangeCount ranges; the selected numbers, or nothing for Cancel. None by default.
+  virtual std::optional<std::vector<int>> ChooseExportRanges(const std::string& /*documentPath*/, int /*rangeCount*/) {
+    return std::nullopt;
+  }
 };
 
 // Shows the wait cursor for as long as it lives.
