@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   keltor::cli::AddInfoCommand(app, exitCode);
   keltor::cli::AddListCommand(app, exitCode);
   keltor::cli::AddMergeCommand(app, exitCode);
+  // Exchange formats: export
+  keltor::cli::AddExportCommand(app, exitCode);
 #ifdef KM_WITH_PLOT
   keltor::cli::AddPlotCommand(app, exitCode);
 #endif

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/core/cp1252.h"
 #include "common/core/paths.h"
 #include "common/core/text.h"
 #include "keltor/core/exchange/export_fields.h"
@@ -34,8 +35,8 @@ std::string WritePdf3Export(const ExportRange& range) {
   AppendLine(out, "&SAMPLE IDENT=");
   AppendLine(out, "&ICDD-DX=1.00");
   AppendLine(out, "&DATE=" + OneLineText(range.Today));
-  AppendLine(out, "&FILEIDENT=" + OneLineText(UpperCase(km::FileNameOf(range.OutputPath))));
-  AppendLine(out, "&SOURCEIDENT=" + OneLineText(UpperCase(km::FileNameOf(range.DocumentPath))));
+  AppendLine(out, "&FILEIDENT=" + OneLineText(UpperCase(km::Utf8ToCp1252(km::FileNameOf(range.OutputPath)))));
+  AppendLine(out, "&SOURCEIDENT=" + OneLineText(UpperCase(km::Utf8ToCp1252(km::FileNameOf(range.DocumentPath)))));
   AppendLine(out, "&CROSS REFERENCE=");
   AppendLine(out, "&GRANT NO=");
   AppendLine(out, "&PDFNO=");

@@ -1,5 +1,6 @@
 // Philips UDF: keyword lines "Name,value,/", then after "RawScan" the counts eight to a line,
 // separated by commas, the last line ending in a slash.
+#include "common/core/cp1252.h"
 #include "common/core/paths.h"
 #include "common/core/raw_format.h"
 #include "common/core/text.h"
@@ -34,7 +35,8 @@ std::string WriteUdfExport(const ExportRange& range) {
   const km::RawFileHeader& file = range.File;
   std::string out;
   out.reserve(range.Values.size() * 9 + 600);
-  AppendKeyword(out, "SampleIdent", OneLineText(km::FileNameOf(range.DocumentPath)));
+  // Paths are this platform's UTF-8; the file's texts are Windows-1252 like the header's.
+  AppendKeyword(out, "SampleIdent", OneLineText(km::Utf8ToCp1252(km::FileNameOf(range.DocumentPath))));
   AppendKeyword(out, "Title1", OneLineText(km::FieldText(file.Title)));
   out += "Title2, Data converted from ORVE RAW-Format,/\r\n";
   AppendKeyword(out, "DiffrType", UdfDiffractometerName(file.DiffractometerType));
