@@ -40,6 +40,8 @@ struct SaveFileRequest {
   int FilterCount = 1;
   bool NoExtensionInName = false;
   bool ConfirmOverwrite = true;
+  // File, Import: the dialog's own title (empty: the platform's).
+  std::string Title{};
 };
 
 // --- Export (File > Export) ---

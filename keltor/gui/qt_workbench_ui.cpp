@@ -56,6 +56,8 @@ std::optional<std::string> QtWorkbenchUi::ChooseSaveFile(const SaveFileRequest& 
                           request.InitialDirectory, request.FilterIndex, request.FilterCount,
                           request.NoExtensionInName, request.ConfirmOverwrite, parent_.data());
   dialog.setObjectName("KmSaveDialog");
+  // File, Import: a title of its own.
+  if (!request.Title.empty()) dialog.setWindowTitle(km::FromCp1252(request.Title));
   if (dialog.exec() != QDialog::Accepted || dialog.ResultPath().empty()) return std::nullopt;
   return dialog.ResultPath();
 }
