@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 
 #include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
 #include "common/qt/save_file_dialog.h"
+#include "keltor/gui/export_dialog.h"
 
 namespace keltor {
 
@@ -70,6 +72,25 @@ void QtWorkbenchUi::SetWaitCursor(bool on) {
     --waitDepth_;
     QApplication::restoreOverrideCursor();
   }
+}
+
+// --- Export ---
+std::optional<ExportDialogValues> QtWorkbenchUi::ChooseExport(const ExportDialogRequest& request) {
+  CExportDlg dialog(request, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Values();
+}
+
+std::optional<std::vector<int>> QtWorkbenchUi::ChooseExportRanges(const std::string& documentPath, int rangeCount) {
+  // Until the range selection dialog takes this over: the ranges by number, one to be chosen.
+  QStringList items;
+  for (int i = 1; i <= rangeCount; ++i) items << QStringLiteral("Range %1").arg(i);
+  bool ok = false;
+  const QString item = QInputDialog::getItem(parent_.data(), QStringLiteral(" Select Raw Data Ranges"),
+                                             QStringLiteral("Raw data file: %1").arg(km::FromPath(documentPath)),
+                                             items, 0, false, &ok);
+  if (!ok) return std::nullopt;
+  return std::vector<int>{static_cast<int>(items.indexOf(item)) + 1};
 }
 
 }  // namespace keltor

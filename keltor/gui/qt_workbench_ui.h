@@ -25,6 +25,9 @@ class QtWorkbenchUi : public WorkbenchUi {
   std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override;
   void SetWaitCursor(bool on) override;
+  // Export
+  std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) override;
+  std::optional<std::vector<int>> ChooseExportRanges(const std::string& documentPath, int rangeCount) override;
 
   // The directory the open dialogs start in (the workbench's data directory).
   void SetOpenDirectory(std::string directory) { openDirectory_ = std::move(directory); }
