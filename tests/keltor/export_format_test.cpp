@@ -1,9 +1,11 @@
 // The export writers byte for byte, the value preparation and the dialog's format rules.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "keltor/core/exchange/export_fields.h"
 #include "keltor/core/exchange/export_format.h"
 #include "tests/support/raw_file_builder.h"
 #include "tests/support/recording_sink.h"
@@ -321,6 +323,28 @@ TEST(ExportDialogRules, CountsPerSecondFollowTheFormatAndTheUsersOwnChoice) {
   EXPECT_TRUE(values.SavedCountsPerSecond);
   values.ChangeFormat(0);
   EXPECT_TRUE(values.CountsPerSecond);
+}
+
+}  // namespace
+}  // namespace keltor
+
+namespace keltor {
+namespace {
+
+// The fields are made without printf for speed; they must be printf's bytes, halves included.
+TEST(ExportFields, FixedFieldsAreWhatPrintfWrites) {
+  const double values[] = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 38.5, 0.00005, 0.00015, 12.34565, -0.3, 1e7, 3.4e38,
+                           -1234567.0, 99999.9999, 10.02f, 0.02f, 1.54056f};
+  const std::pair<int, int> formats[] = {{9, 0}, {8, 1}, {9, 3}, {9, 4}, {10, 4}, {7, 3}, {8, 0}};
+  for (double v : values) {
+    for (const auto& [width, precision] : formats) {
+      char expected[512];
+      std::snprintf(expected, sizeof expected, "%*.*f", width, precision, v);
+      std::string out;
+      exchange::AppendFixed(out, v, width, precision);
+      EXPECT_EQ(out, expected) << v << " %" << width << "." << precision << "f";
+    }
+  }
 }
 
 }  // namespace
