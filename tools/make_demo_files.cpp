@@ -296,6 +296,36 @@ int main(int argc, char** argv) {
     w.Write("empty.raw", BaseHeader("No data yet"), {}, {});
   }
 
+  // Range editing: ranges that overlap, one counted twice as long and one off the grid by half a
+  // step (combine, add-ranges), and an Omega scan of two overlapping ranges.
+  {
+    Noise rangeNoise(8);  // a sequence of its own: the files after these keep their bytes
+    RawFileHeader h = BaseHeader("Overlapping ranges, unequal counting times");
+    auto a = Pattern(20, 0.02, 1251, PeaksAt(25), 1.0, rangeNoise);    // 20 .. 45
+    auto b = Pattern(40, 0.02, 1501, PeaksAt(25), 2.0, rangeNoise);    // 40 .. 70, 2 s per step
+    auto c = Pattern(41.01, 0.02, 400, PeaksAt(25), 1.0, rangeNoise);  // 41.01 .. 48.99, half a step off
+    RawRangeHeader rb = RangeHeaderFor(40, 0.02, b, 1, 30);
+    rb.TimePerStep = 2.0f;
+    w.Write("overlap.raw", h, {RangeHeaderFor(20, 0.02, a, 1, 0), rb, RangeHeaderFor(41.01, 0.02, c, 1, 90)},
+            {a, b, c});
+
+    RawFileHeader o = BaseHeader("Rocking curve, Omega scan");
+    o.ScanType = 2;
+    std::vector<RawRangeHeader> ranges;
+    std::vector<std::vector<float>> data;
+    for (const double begin : {10.0, 16.0}) {
+      data.push_back(Pattern(begin, 0.01, 901, {{14.2, 6000}, {17.5, 2500}}, 1.0, rangeNoise));
+      RawRangeHeader r = RangeHeaderFor(begin, 0.01, data.back(), 1, ranges.empty() ? 0 : 30);
+      r.OmegaBegin = static_cast<float>(begin);
+      r.OmegaStep = 0.01f;
+      r.OmegaEnd = static_cast<float>(begin + 0.01 * 900);
+      r.TwoThetaBegin = r.TwoThetaEnd = 28.443f;
+      r.TwoThetaStep = 0.0f;
+      ranges.push_back(r);
+    }
+    w.Write("omega.raw", o, ranges, data);
+  }
+
   // The same scan in older layouts, one for each upgrade step.
   for (char version : {'2', '4', '5'}) {
     RawFileHeader h = BaseHeader("Older format version");

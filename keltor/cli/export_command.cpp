@@ -37,7 +37,10 @@ struct ExportOptions {
 // kept for the file's one line instead of printed as it comes.
 class ExportUi : public CliWorkbenchUi {
  public:
-  ExportUi(int range, bool yes, bool collect) : range_(range), yes_(yes), collect_(collect) { AnswerYes(yes); }
+  ExportUi(int range, bool yes, bool collect) : yes_(yes), collect_(collect) {
+    AnswerYes(yes);
+    if (range > 0) Ranges = {range};
+  }
 
   void ShowMessage(std::string_view text, km::MessageIcon icon) override {
     if (!collect_) return CliWorkbenchUi::ShowMessage(text, icon);
@@ -48,14 +51,9 @@ class ExportUi : public CliWorkbenchUi {
     if (!yes_) collected_ = km::MessageAsOneLine(text);
     return yes_;
   }
-  std::optional<std::vector<int>> ChooseExportRanges(const std::string&, int) override {
-    if (range_ <= 0) return std::nullopt;
-    return std::vector<int>{range_};
-  }
   const std::string& Collected() const { return collected_; }
 
  private:
-  int range_;
   bool yes_;
   bool collect_;
   std::string collected_;

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
   keltor::cli::AddMergeCommand(app, exitCode);
   // Exchange formats: export
   keltor::cli::AddExportCommand(app, exitCode);
+  // Range editing.
+  keltor::cli::AddRangeCommands(app, exitCode);
 #ifdef KM_WITH_PLOT
   keltor::cli::AddPlotCommand(app, exitCode);
 #endif

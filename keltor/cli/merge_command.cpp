@@ -1,9 +1,11 @@
 // keltor-cli merge FILE... -o OUT: the ranges of several raw data files joined into a new file, at
 // most eight ranges, files of another kind skipped with a message. Warnings go to standard error and
-// the merge goes on. OUT is replaced when it exists; the input files are never changed.
+// the merge goes on. An existing OUT is replaced only with --yes; the input files are never changed.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "common/core/paths.h"
@@ -18,6 +20,7 @@ namespace {
 struct MergeOptions {
   std::vector<std::string> paths;
   std::string output;
+  bool yes = false;
 };
 
 int RunMerge(const MergeOptions& options) {
@@ -26,7 +29,13 @@ int RunMerge(const MergeOptions& options) {
                  options.output.c_str());
     return 2;
   }
+  std::error_code error;
+  if (std::filesystem::exists(options.output, error) && !options.yes) {
+    std::fprintf(stderr, "error: %s exists; --yes replaces it\n", options.output.c_str());
+    return 1;
+  }
   CliWorkbenchUi ui;
+  ui.AnswerYes(options.yes);
   ui.OpenFiles = options.paths;
   ui.SaveFile = options.output;
   WorkbenchObserver observer;
@@ -44,7 +53,9 @@ void AddMergeCommand(CLI::App& app, int& exitCode) {
   auto* cmd = app.add_subcommand("merge", "Join the ranges of raw data files into a new file");
   auto options = std::make_shared<MergeOptions>();
   cmd->add_option("FILE", options->paths, "Raw data files, in the order their ranges are taken")->required();
-  cmd->add_option("-o", options->output, "The merged file (replaced when it exists)")->required();
+  cmd->add_option("-o", options->output, "The merged file")->required();
+  cmd->add_flag("--yes", options->yes, "Replace OUT when it exists");
+  cmd->footer("Example: keltor-cli merge a.raw b.raw -o both.raw");
   cmd->callback([&exitCode, options] { exitCode = RunMerge(*options); });
 }
 

@@ -59,13 +59,13 @@ bool Workbench::OnExport() {
     if (File.WorkingFile.Header.MeasuredRangeCount == 1) {
       values.RangeNumber = 1;
     } else {
-      const auto ranges = ui_.ChooseExportRanges(File.DocumentPath, File.WorkingFile.Header.MeasuredRangeCount);
-      if (!ranges || ranges->empty()) return ExportDialogOutcome::Cancel;
-      if (ranges->size() > 1) {
+      const auto selection = SelectRanges(RangeSelectMode::Export);
+      if (!selection || selection->Ranges.empty()) return ExportDialogOutcome::Cancel;
+      if (selection->Ranges.size() > 1) {
         ui_.ShowWarning("Please select only one range.");
         return ExportDialogOutcome::StayOpen;
       }
-      values.RangeNumber = ranges->front();
+      values.RangeNumber = selection->Ranges.front();
     }
     // Text written over the raw data file would destroy the measurement the workbench promises
     // never to change.

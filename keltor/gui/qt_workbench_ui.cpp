@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 
 #include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
 #include "common/qt/save_file_dialog.h"
 #include "keltor/gui/export_dialog.h"
+#include "keltor/gui/angular_range_dlg.h"
+#include "keltor/gui/extract_file_dlg.h"
+#include "keltor/gui/range_select_dlg.h"
 
 namespace keltor {
 
@@ -81,16 +83,33 @@ std::optional<ExportDialogValues> QtWorkbenchUi::ChooseExport(const ExportDialog
   return dialog.Values();
 }
 
-std::optional<std::vector<int>> QtWorkbenchUi::ChooseExportRanges(const std::string& documentPath, int rangeCount) {
-  // Until the range selection dialog takes this over: the ranges by number, one to be chosen.
-  QStringList items;
-  for (int i = 1; i <= rangeCount; ++i) items << QStringLiteral("Range %1").arg(i);
-  bool ok = false;
-  const QString item = QInputDialog::getItem(parent_.data(), QStringLiteral(" Select Raw Data Ranges"),
-                                             QStringLiteral("Raw data file: %1").arg(km::FromPath(documentPath)),
-                                             items, 0, false, &ok);
-  if (!ok) return std::nullopt;
-  return std::vector<int>{static_cast<int>(items.indexOf(item)) + 1};
+// Range selection and range editing.
+std::optional<RangeSelection> QtWorkbenchUi::ChooseRanges(const RangeSelectRequest& request) {
+  CRangeSelectDlg dialog(request, *this, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<AngularRange> QtWorkbenchUi::ChooseAngularRange(const AngularRangeRequest& request) {
+  CAngularRangeDlg dialog(request, *this, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<std::string> QtWorkbenchUi::ChooseExtractFile(const ExtractFileRequest& request) {
+  const std::string directory = request.InitialDirectory;
+  CExtractFileDlg dialog(
+      request.ProposedName,
+      [this, directory](const std::string& name) {
+        return ChooseSaveFile({.DefaultExtension = "raw",
+                               .ProposedName = name,
+                               .Filter = "Raw Data Files (*.ra*)|*.ra*;||",
+                               .InitialDirectory = directory,
+                               .ConfirmOverwrite = false});
+      },
+      parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
 }
 
 }  // namespace keltor

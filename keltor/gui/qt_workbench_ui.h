@@ -27,7 +27,10 @@ class QtWorkbenchUi : public WorkbenchUi {
   void SetWaitCursor(bool on) override;
   // Export
   std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) override;
-  std::optional<std::vector<int>> ChooseExportRanges(const std::string& documentPath, int rangeCount) override;
+  // Range selection and range editing.
+  std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
+  std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;
+  std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) override;
 
   // The directory the open dialogs start in (the workbench's data directory).
   void SetOpenDirectory(std::string directory) { openDirectory_ = std::move(directory); }

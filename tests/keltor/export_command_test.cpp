@@ -63,14 +63,14 @@ TEST_F(ExportTest, OneRangeExportsWithoutTheRangeDialogBesideTheRawFileAndRememb
 TEST_F(ExportTest, SeveralRangesAskForExactlyOne) {
   Open(WriteFile("two.raw", 2));
   // Cancel in the range dialog, then OK with nothing selected: the export dialog closes, nothing written.
-  for (auto answer : {std::optional<std::vector<int>>{}, std::optional<std::vector<int>>{std::vector<int>{}}}) {
-    ui_.exportRangeAnswers = {answer};
+  for (auto answer : {std::optional<RangeSelection>{}, std::optional<RangeSelection>{ScriptedUi::Selected({})}}) {
+    ui_.rangeAnswers = {answer};
     PressOk();
     EXPECT_FALSE(wb_.OnExport());
   }
   EXPECT_FALSE(std::filesystem::exists(PathOf("two.xyd")));
   // Two ranges: the warning, the dialog stays open; then range 2 alone is written.
-  ui_.exportRangeAnswers = {std::vector<int>{1, 2}, std::vector<int>{2}};
+  ui_.rangeAnswers = {ScriptedUi::Selected({1, 2}), ScriptedUi::Selected({2})};
   okPresses_ = 0;
   PressOk({}, 2);
   ASSERT_TRUE(wb_.OnExport());
@@ -78,6 +78,9 @@ TEST_F(ExportTest, SeveralRangesAskForExactlyOne) {
   EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"Please select only one range."});
   EXPECT_EQ(ui_.sink.Last().icon, MessageIcon::Exclamation);
   EXPECT_EQ(ReadText(PathOf("two.xyd")).substr(0, 20), "   30.000      100\r\n");
+  ASSERT_EQ(ui_.rangeRequests.size(), 4u);
+  EXPECT_EQ(ui_.rangeRequests.back().Mode, RangeSelectMode::Export);
+  EXPECT_EQ(ui_.rangeRequests.back().RangeCount, 2);
 }
 
 TEST_F(ExportTest, AnExistingFileIsReplacedOnlyOnYesAndNeverTheRawFile) {

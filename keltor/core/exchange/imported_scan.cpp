@@ -74,15 +74,4 @@ void SetAnode(km::RawFileHeader& header, std::string_view symbol) {
   header.WavelengthAlpha2 = anode.WavelengthAlpha2;
 }
 
-void SetIntensityExtremes(km::RawRangeHeader& range, std::span<const float> data) {
-  if (data.empty()) {
-    range.MinIntensity = 0;
-    range.MaxIntensity = 0;
-    return;
-  }
-  const auto [lo, hi] = std::minmax_element(data.begin(), data.end());
-  range.MinIntensity = km::RoundToCount(*lo);
-  range.MaxIntensity = km::RoundToCount(*hi);
-}
-
 }  // namespace keltor

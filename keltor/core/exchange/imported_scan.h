@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/core/raw_format.h"
+#include "keltor/core/operations/truncate_range.h"
 
 namespace keltor {
 
@@ -40,8 +41,6 @@ AnodeEntry LookupAnode(std::string_view symbol);
 // Radiation and both wavelengths of the header from an anode symbol.
 void SetAnode(km::RawFileHeader& header, std::string_view symbol);
 
-// MinIntensity and MaxIntensity: the smallest and largest value, rounded half away from zero (both 0
-// without values).
-void SetIntensityExtremes(km::RawRangeHeader& range, std::span<const float> data);
+// MinIntensity and MaxIntensity from the values: SetIntensityExtremes of the range operations.
 
 }  // namespace keltor

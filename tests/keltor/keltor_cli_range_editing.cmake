@@ -1,0 +1,110 @@
+# keltor-cli truncate, delete, extract, combine and add-ranges on the demo files, as a user calls
+# them: results, refusals with the dialogs' messages and exit codes, OUT replaced only with --yes,
+# and inputs untouched.
+# cmake -DCLI=... -DDEMO=... -DWORK=... -P keltor_cli_range_editing.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${DEMO} ${WORK} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make-demo-files failed: ${rc}")
+endif()
+
+function(run expected)
+  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL expected)
+    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect text haystack)
+  string(FIND "${haystack}" "${text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
+  endif()
+endfunction()
+
+function(absent path)
+  if(EXISTS ${WORK}/${path})
+    message(FATAL_ERROR "${path} was written")
+  endif()
+endfunction()
+
+set(inputs demo.raw overlap.raw omega.raw)
+foreach(f ${inputs})
+  file(SHA256 ${WORK}/${f} before_${f})
+endforeach()
+
+# Truncate: on the step grid; a range number is needed with several ranges.
+run(0 truncate demo.raw --range 2 --begin 45.031 --end 60 -o cut.raw)
+run(0 list cut.raw)
+expect(" Range 2      2Theta ( begin, end, step ) :   45.040   60.000    0.020" "${out}")
+run(1 truncate demo.raw --begin 45 --end 60 -o cut2.raw)
+expect("error: The file holds 3 ranges" "${err}")
+run(1 truncate demo.raw --range 2 --begin 30 --end 60 -o cut2.raw)
+expect("Invalid Data Allowed Range = 40 to 69.98" "${err}")
+run(1 truncate demo.raw --range 2 --begin 60 --end 50 -o cut2.raw)
+expect("error: 2Theta (begin) must be less than end." "${err}")
+absent(cut2.raw)
+run(1 truncate demo.raw --range 2 --begin 45 --end 60 -o cut.raw)
+expect("exists; --yes replaces it" "${err}")
+run(0 truncate demo.raw --range 2 --begin 50 --end 60 -o cut.raw --yes)
+run(0 truncate omega.raw --range 1 --begin 12 --end 14 -o omega_cut.raw)
+run(0 list omega_cut.raw)
+expect("Omega  ( begin, end, step ) :   12.000   14.000    0.010" "${out}")
+
+# Delete.
+run(0 delete demo.raw --ranges 2 -o fewer.raw)
+run(0 list fewer.raw)
+expect(" Range 2      2Theta ( begin, end, step ) :   70.000  100.000    0.020" "${out}")
+run(1 delete demo.raw --ranges 1,2,3 -o none.raw)
+expect("error: You cannot delete all ranges." "${err}")
+absent(none.raw)
+
+# Extract: beside FILE by default; existing files only with --yes.
+run(0 extract demo.raw --ranges 1,3)
+run(0 info demo.ra3)
+expect("\"measured_ranges\": 1" "${out}")
+absent(demo.ra2)
+run(1 extract demo.raw --ranges 1,3)
+expect("question: Overwrite existing file(s) ?" "${err}")
+run(0 extract demo.raw --ranges 1,3 --yes)
+run(0 extract demo.raw --ranges 2 -o part)
+run(0 info part.ra2)
+
+# Combine: blend, the no-overlap question, refusals.
+run(0 combine overlap.raw --ranges 1,2 -o joined.raw)
+run(0 list joined.raw)
+expect(" Range 1      2Theta ( begin, end, step ) :   20.000   70.000    0.020" "${out}")
+run(1 combine omega.raw --ranges 1 -o j.raw)
+expect("error: Please select exactly 2 ranges to combine." "${err}")
+run(1 combine demo.raw --ranges 1,3 -o j.raw)
+expect("question: Ranges do not overlap, combine them anyhow ? no" "${err}")
+absent(j.raw)
+run(0 combine demo.raw --ranges 1,3 -o j.raw --yes)
+
+# Add Ranges: the common region with its warning; the target checked like the dialog's field.
+run(0 add-ranges overlap.raw --ranges 1,2,3 --target 1 -o sum.raw)
+expect("warning: Resulting range has 2Theta ( min, max ) = 41.020, 44.980" "${err}")
+run(1 add-ranges overlap.raw --ranges 1,2 --target 4 -o sum2.raw)
+expect("Invalid Data Allowed Range = 1 to 3" "${err}")
+run(1 add-ranges demo.raw --ranges 1,2 --target 1 -o sum2.raw)
+expect("error: Selected ranges have no common angular region." "${err}")
+absent(sum2.raw)
+
+# merge follows the same rule for an existing OUT.
+run(1 merge demo.raw overlap.raw -o sum.raw)
+expect("exists; --yes replaces it" "${err}")
+run(0 merge demo.raw overlap.raw -o sum.raw --yes)
+
+run(0 truncate --help)
+expect("Example: keltor-cli truncate" "${out}")
+
+foreach(f ${inputs})
+  file(SHA256 ${WORK}/${f} after)
+  if(NOT before_${f} STREQUAL after)
+    message(FATAL_ERROR "the input file ${f} was changed")
+  endif()
+endforeach()
