@@ -334,7 +334,7 @@ namespace {
 // The fields are made without printf for speed; they must be printf's bytes, halves included.
 TEST(ExportFields, FixedFieldsAreWhatPrintfWrites) {
   const double values[] = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 38.5, 0.00005, 0.00015, 12.34565, -0.3, 1e7, 3.4e38,
-                           -1234567.0, 99999.9999, 10.02f, 0.02f, 1.54056f};
+                           -1234567.0, 99999.9999, 10.02f, 0.02f, 1.54056f, 3.5, -3.5, 0.49999999999999994, -0.5, 123456789.0, 1e15, 2e15, 7.25, -1e-9};
   const std::pair<int, int> formats[] = {{9, 0}, {8, 1}, {9, 3}, {9, 4}, {10, 4}, {7, 3}, {8, 0}};
   for (double v : values) {
     for (const auto& [width, precision] : formats) {
