@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "keltor/core/exchange/export_fields.h"
@@ -343,6 +344,21 @@ TEST(ExportFields, FixedFieldsAreWhatPrintfWrites) {
       std::string out;
       exchange::AppendFixed(out, v, width, precision);
       EXPECT_EQ(out, expected) << v << " %" << width << "." << precision << "f";
+    }
+  }
+  // Angles of long scans in single precision, and counts per second of odd times.
+  int differences = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double angle = 10.0f + static_cast<float>(i) * 0.005f;
+    const double cps = static_cast<float>(i * 7919 % 100003) * (1.0f / 3.0f) - 500.0f;
+    for (const auto& [v, width, precision] : {std::tuple{angle, 9, 3}, std::tuple{angle, 9, 4}, std::tuple{cps, 10, 4}}) {
+      char expected[64];
+      std::snprintf(expected, sizeof expected, "%*.*f", width, precision, v);
+      std::string out;
+      exchange::AppendFixed(out, v, width, precision);
+      differences += out != expected;
+      if (out != expected) ADD_FAILURE() << v << ": " << out << " instead of " << expected;
+      if (differences > 5) return;
     }
   }
 }

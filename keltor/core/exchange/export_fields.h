@@ -13,6 +13,30 @@
 
 namespace keltor::exchange {
 
+// value with precision decimals by scaling to a whole number, when the scaled value lies clearly
+// away from a half (else printf's exact rounding could differ and false is returned).
+inline bool FixedByScaling(double value, int precision, char* digits, int& length) {
+  constexpr double kScale[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
+  const double scaled = std::fabs(value) * kScale[precision];
+  const double fraction = scaled - std::trunc(scaled);
+  if (std::fabs(fraction - 0.5) < 1e-3) return false;
+  const long long whole = static_cast<long long>(std::nearbyint(scaled));
+  char number[24];
+  const auto result = std::to_chars(number, number + sizeof number, whole);
+  int count = static_cast<int>(result.ptr - number);
+  char* p = digits;
+  if (std::signbit(value)) *p++ = '-';
+  // At least one digit before the point.
+  const int leading = count > precision ? count - precision : 0;
+  if (leading == 0) *p++ = '0';
+  for (int i = 0; i < leading; ++i) *p++ = number[i];
+  *p++ = '.';
+  for (int i = count - leading; i < precision; ++i) *p++ = '0';
+  for (int i = leading; i < count; ++i) *p++ = number[i];
+  length = static_cast<int>(p - digits);
+  return true;
+}
+
 // printf's "%W.Pf" of value, right-aligned in width characters (longer when the value needs it).
 inline void AppendFixed(std::string& out, double value, int width, int precision) {
   char digits[400];
@@ -37,6 +61,8 @@ inline void AppendFixed(std::string& out, double value, int width, int precision
       for (int i = 0; i < precision; ++i) *p++ = '0';
     }
     length = static_cast<int>(p - digits);
+  } else if (precision > 0 && precision <= 6 && std::fabs(value) < 1e6 && FixedByScaling(value, precision, digits, length)) {
+    // Angles and counts per second: done by scaling where the rounding is unambiguous.
   } else {
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
     length = static_cast<int>(result.ptr - digits);
