@@ -10,6 +10,8 @@ void AddListCommand(CLI::App& app, int& exitCode);
 void AddMergeCommand(CLI::App& app, int& exitCode);
 // File, Import.
 void AddImportCommand(CLI::App& app, int& exitCode);
+// Exchange formats: export
+void AddExportCommand(CLI::App& app, int& exitCode);
 // Range editing: truncate, delete, extract, combine, add-ranges.
 void AddRangeCommands(CLI::App& app, int& exitCode);
 #ifdef KM_WITH_PLOT

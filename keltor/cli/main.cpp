@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
   keltor::cli::AddListCommand(app, exitCode);
   keltor::cli::AddMergeCommand(app, exitCode);
   keltor::cli::AddImportCommand(app, exitCode);  // File, Import
+  // Exchange formats: export
+  keltor::cli::AddExportCommand(app, exitCode);
   // Range editing.
   keltor::cli::AddRangeCommands(app, exitCode);
 #ifdef KM_WITH_PLOT

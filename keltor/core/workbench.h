@@ -23,6 +23,7 @@ struct WorkbenchState {
   std::string ListFilePath;               // the list file written last
   std::string ProgramDirectory;           // the suite's directory (PROGRAMS and USERS below it)
   int OpenFilterIndex = 1;                // filter last chosen in the open dialog
+  ExportSettings Export;                  // File > Export: the last choices
 };
 
 class Workbench {
@@ -67,6 +68,12 @@ class Workbench {
   void OnSaveListFile();
   bool OnPrintListFile();
 
+  // Export (File > Export): the dialog, then the range written in the chosen format. True when the
+  // file was written.
+  bool OnExport();
+  // The export run after the dialog: range values.RangeNumber read, prepared and written to
+  // values.FileName. False after a message.
+  bool RunExport(const ExportDialogValues& values);
   // Range selection and range editing (Ranges menu). Each command returns true when it changed the
   // working file; false when it was cancelled, refused (after its message) or failed.
   bool OnRangesTruncate();

@@ -48,6 +48,7 @@ bool Workbench::LoadWorkbenchFile(const std::string& path) {
 
 void Workbench::ResetFrameForFile() {
   State.ListFilePath.clear();
+  State.Export.FileName.clear();  // the next export proposes a name after the new file
   if (File.DocumentPath.empty()) {
     State.ListLines.clear();
     observer_.OnListChanged();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/core/messages.h"
+#include "keltor/core/exchange/export_format.h"
 
 namespace keltor {
 
@@ -41,6 +42,21 @@ struct SaveFileRequest {
   bool ConfirmOverwrite = true;
   // File, Import: the dialog's own title (empty: the platform's).
   std::string Title{};
+};
+
+// --- Export (File > Export) ---
+
+// What OK in the export dialog decided.
+enum class ExportDialogOutcome { Accept, StayOpen, Cancel };
+
+// The export dialog's arguments: its members as it opens, and the workbench's handling of Browse
+// and OK, so that every rule of the dialog lives in the core.
+struct ExportDialogRequest {
+  ExportDialogValues Values;
+  // Browse: the save dialog for the current format; a chosen name lands in values.FileName.
+  std::function<void(ExportDialogValues&)> Browse;
+  // OK: the range choice and the existence question; sets values.RangeNumber on Accept.
+  std::function<ExportDialogOutcome(ExportDialogValues&)> Accept;
 };
 
 
@@ -111,6 +127,13 @@ class WorkbenchUi : public km::MessageSink {
   // The wait cursor while lists are built and written; nothing by default.
   virtual void SetWaitCursor(bool /*on*/) {}
 
+  // Export: the export dialog; the values it closed with OK, or nothing. Without a dialog to show,
+  // the request's values are taken as they stand.
+  virtual std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) {
+    ExportDialogValues values = request.Values;
+    if (request.Accept(values) != ExportDialogOutcome::Accept) return std::nullopt;
+    return values;
+  }
   // Range selection and range editing.
   // The range selection dialog; nothing for Cancel. The dialog itself refuses a selection that
   // RangeSelectionError refuses, and an "Add to Range" outside its limits.

@@ -267,6 +267,8 @@ void CMainFrame::UpdateCommandStates() {
   actions_[cmd::ViewToolbar]->setChecked(toolBar_ && !toolBar_->isHidden());
   actions_[cmd::ViewStatusBar]->setChecked(!statusBar()->isHidden());
   if (!recentActions_.empty()) recentActions_.front()->setEnabled(!workbench_.State.RecentFiles.empty());
+  // Exchange formats: export
+  actions_[cmd::Export]->setEnabled(workbench_.File.HasUsableData());
   // Range editing: a usable file; all but Truncate need more than one range.
   const bool usable = workbench_.File.HasUsableData();
   const bool severalRanges = usable && workbench_.File.WorkingFile.MeasuredRanges > 1;
@@ -285,6 +287,7 @@ void CMainFrame::OnCommand(int id) {
       case cmd::SaveListFile: workbench_.OnSaveListFile(); break;
       case cmd::PrintListFile: OnPrintListFile(); break;
       case cmd::Merge: workbench_.OnFileMerge(); break;
+      case cmd::Export: workbench_.OnExport(); break;  // exchange formats
       case cmd::AppExit: close(); return;
       case cmd::ViewFullFile:
         workbench_.OnViewFullFile();

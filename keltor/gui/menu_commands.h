@@ -28,7 +28,7 @@ inline constexpr MenuItem kFileMenu[] = {
     {cmd::SaveListFile, "Save &List File", "", "Save the list of the file as text\nSave List File"},
     {cmd::PrintListFile, "&Print List File", "", "Print the list of the file\nPrint List File"},
     {0, "", "", ""},
-    {cmd::Export, "&Export", "", "Export ranges to a foreign format\nExport"},
+    {cmd::Export, "&Export", "", "Export data in various formats\nExport"},
     {cmd::Import, "&Import", "", "Import a foreign file\nImport"},
     {cmd::Merge, "&Merge", "", "Merge the ranges of several files into one\nMerge"},
     {0, "", "", ""},

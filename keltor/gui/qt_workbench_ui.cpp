@@ -6,6 +6,7 @@
 #include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
 #include "common/qt/save_file_dialog.h"
+#include "keltor/gui/export_dialog.h"
 #include "keltor/gui/angular_range_dlg.h"
 #include "keltor/gui/extract_file_dlg.h"
 #include "keltor/gui/range_select_dlg.h"
@@ -73,6 +74,13 @@ void QtWorkbenchUi::SetWaitCursor(bool on) {
     --waitDepth_;
     QApplication::restoreOverrideCursor();
   }
+}
+
+// --- Export ---
+std::optional<ExportDialogValues> QtWorkbenchUi::ChooseExport(const ExportDialogRequest& request) {
+  CExportDlg dialog(request, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Values();
 }
 
 // Range selection and range editing.

@@ -25,6 +25,8 @@ class QtWorkbenchUi : public WorkbenchUi {
   std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override;
   void SetWaitCursor(bool on) override;
+  // Export
+  std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) override;
   // Range selection and range editing.
   std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
   std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;

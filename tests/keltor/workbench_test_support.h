@@ -4,6 +4,7 @@
 // (whose "tmp" folder is the temporary directory, so working copies can be counted).
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ class ScriptedUi : public WorkbenchUi {
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override {
     saveRequests.push_back(request);
     return Next(saveAnswers);
+  }
+
+  // Export: the export dialog (unset: OK pressed as it opens).
+  std::function<std::optional<ExportDialogValues>(const ExportDialogRequest&)> exportDialog;
+  std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) override {
+    return exportDialog ? exportDialog(request) : WorkbenchUi::ChooseExport(request);
   }
 
   // Range selection and range editing. In Truncate mode the selection dialog first presses

@@ -1,0 +1,140 @@
+// File > Export driven through a scripted user interface: the dialog's OK rules, the remembered
+// settings and the file written.
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "tests/keltor/workbench_test_support.h"
+
+namespace keltor::testing {
+namespace {
+
+using km::MessageIcon;
+
+std::string ReadText(const std::string& path) {
+  const auto bytes = km::testing::ReadBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class ExportTest : public WorkbenchFixture {
+ protected:
+  // The user presses OK up to `presses` times with the values edit() makes, then gives up.
+  void PressOk(std::function<void(ExportDialogValues&)> edit = {}, int presses = 1) {
+    ui_.exportDialog = [this, edit, presses](const ExportDialogRequest& request) -> std::optional<ExportDialogValues> {
+      ExportDialogValues values = request.Values;
+      shown_.push_back(values);
+      if (edit) edit(values);
+      for (int i = 0; i < presses; ++i) {
+        const auto outcome = request.Accept(values);
+        ++okPresses_;
+        if (outcome == ExportDialogOutcome::Accept) return values;
+        if (outcome == ExportDialogOutcome::Cancel) return std::nullopt;
+      }
+      return std::nullopt;
+    };
+  }
+  std::vector<ExportDialogValues> shown_;
+  int okPresses_ = 0;
+};
+
+TEST_F(ExportTest, OneRangeExportsWithoutTheRangeDialogBesideTheRawFileAndRemembersTheChoices) {
+  Open(WriteFile("SAMPLE.RAW", 1));
+  PressOk([](ExportDialogValues& v) { v.ChangeFormat(static_cast<int>(ExportFormat::Gsas)); });
+  ASSERT_TRUE(wb_.OnExport()) << ui_.sink.LastText();
+  const std::string target = PathOf("SAMPLE.gsa");
+  EXPECT_EQ(shown_.at(0).FileName, PathOf("SAMPLE.xyd"));
+  const std::string text = ReadText(target);
+  EXPECT_NE(text.find("BANK 1    20     2 CONST 1000    2 0  0  STD"), std::string::npos) << text;
+  EXPECT_TRUE(ui_.sink.Empty());
+  EXPECT_EQ(wb_.State.Export.Format, 1);
+  EXPECT_EQ(wb_.State.Export.FileName, target);
+
+  // The next export starts from the last choices; a newly opened file empties the name.
+  PressOk();
+  ui_.sink.Answer({true});
+  ASSERT_TRUE(wb_.OnExport());
+  EXPECT_EQ(shown_.at(1).Format, 1);
+  EXPECT_EQ(shown_.at(1).FileName, target);
+  EXPECT_EQ(ui_.sink.Last().icon, MessageIcon::Question);
+  Open(WriteFile("OTHER.RAW", 1));
+  EXPECT_TRUE(wb_.State.Export.FileName.empty());
+}
+
+TEST_F(ExportTest, SeveralRangesAskForExactlyOne) {
+  Open(WriteFile("two.raw", 2));
+  // Cancel in the range dialog, then OK with nothing selected: the export dialog closes, nothing written.
+  for (auto answer : {std::optional<RangeSelection>{}, std::optional<RangeSelection>{ScriptedUi::Selected({})}}) {
+    ui_.rangeAnswers = {answer};
+    PressOk();
+    EXPECT_FALSE(wb_.OnExport());
+  }
+  EXPECT_FALSE(std::filesystem::exists(PathOf("two.xyd")));
+  // Two ranges: the warning, the dialog stays open; then range 2 alone is written.
+  ui_.rangeAnswers = {ScriptedUi::Selected({1, 2}), ScriptedUi::Selected({2})};
+  okPresses_ = 0;
+  PressOk({}, 2);
+  ASSERT_TRUE(wb_.OnExport());
+  EXPECT_EQ(okPresses_, 2);
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"Please select only one range."});
+  EXPECT_EQ(ui_.sink.Last().icon, MessageIcon::Exclamation);
+  EXPECT_EQ(ReadText(PathOf("two.xyd")).substr(0, 20), "   30.000      100\r\n");
+  ASSERT_EQ(ui_.rangeRequests.size(), 4u);
+  EXPECT_EQ(ui_.rangeRequests.back().Mode, RangeSelectMode::Export);
+  EXPECT_EQ(ui_.rangeRequests.back().RangeCount, 2);
+}
+
+TEST_F(ExportTest, AnExistingFileIsReplacedOnlyOnYesAndNeverTheRawFile) {
+  const std::string raw = WriteFile("keep.raw", 1);
+  Open(raw);
+  const std::string target = PathOf("keep.xyd");
+  std::ofstream(target) << "old";
+  PressOk({}, 1);
+  EXPECT_FALSE(wb_.OnExport());
+  ASSERT_EQ(ui_.sink.messages.size(), 1u);
+  EXPECT_EQ(ui_.sink.Last().text, "File already exists :\n\n" + target + "\n\nDo you wish to overwrite it ?");
+  EXPECT_TRUE(ui_.sink.Last().defaultNo);
+  EXPECT_EQ(ReadText(target), "old");
+
+  const auto rawBytes = km::testing::ReadBytes(raw);
+  ui_.sink.Clear();
+  ui_.sink.Answer({true});
+  PressOk([&](ExportDialogValues& v) { v.FileName = raw; });
+  EXPECT_FALSE(wb_.OnExport());
+  EXPECT_EQ(ui_.sink.LastText(), "The export cannot replace the raw data file it reads:\n\n" + raw);
+  EXPECT_EQ(km::testing::ReadBytes(raw), rawBytes);
+}
+
+TEST_F(ExportTest, FailuresSayWhyAndWriteNothing) {
+  km::RawFileHeader header = MeasuredHeader();
+  auto range = Ramp(12);
+  range.header.TimePerStep = 0;
+  Open(WriteFile("notime.raw", header, {range}));
+
+  PressOk([](ExportDialogValues& v) { v.ClickCountsPerSecond(true); });
+  EXPECT_FALSE(wb_.OnExport());
+  EXPECT_EQ(ui_.sink.LastText(), "Counts per second cannot be written for range 1:\nits time per step is 0 s.");
+  EXPECT_FALSE(std::filesystem::exists(PathOf("notime.xyd")));
+  EXPECT_TRUE(wb_.State.Export.CountsPerSecond) << "the choices are kept";
+
+  const std::string locked = PathOf("locked");
+  std::filesystem::create_directory(locked);
+  ::chmod(locked.c_str(), 0500);
+  PressOk([&](ExportDialogValues& v) {
+    v.ClickCountsPerSecond(false);
+    v.FileName = locked + "/out.xyd";
+  });
+  if (::geteuid() != 0) {
+    EXPECT_FALSE(wb_.OnExport());
+    EXPECT_EQ(ui_.sink.LastText(), "File cannot be opened: " + locked + "/out.xyd");
+    EXPECT_EQ(ui_.sink.Last().icon, MessageIcon::Stop);
+  }
+  ::chmod(locked.c_str(), 0700);
+}
+
+TEST_F(ExportTest, NothingToExportWithoutUsableData) {
+  EXPECT_FALSE(wb_.OnExport());
+  EXPECT_TRUE(ui_.sink.Empty());
+}
+
+}  // namespace
+}  // namespace keltor::testing

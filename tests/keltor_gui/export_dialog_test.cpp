@@ -1,0 +1,77 @@
+// The export dialog's controls following the workbench's rules: the format's extension, the counts
+// per second box, and OK closing only when the workbench accepts.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "keltor/gui/export_dialog.h"
+
+namespace keltor {
+namespace {
+
+template <typename T>
+T* Control(CExportDlg& dialog, int id) {
+  return dialog.findChild<T*>(QStringLiteral("ExportControl%1").arg(id));
+}
+
+TEST(ExportDialog, FormatButtonsChangeTheExtensionAndTheCountsPerSecondBox) {
+  ExportDialogRequest request;
+  request.Values.FileName = "/data/SAMPLE.xyd";
+  int okPresses = 0;
+  std::vector<ExportDialogOutcome> outcomes = {ExportDialogOutcome::StayOpen, ExportDialogOutcome::Accept};
+  request.Accept = [&](ExportDialogValues& values) {
+    values.RangeNumber = 2;
+    return outcomes.at(static_cast<size_t>(okPresses++));
+  };
+  request.Browse = [](ExportDialogValues& values) { values.FileName = "/chosen/" + values.FileName.substr(6); };
+  CExportDlg dialog(request);
+  auto* cps = Control<QCheckBox>(dialog, kExportCountsPerSecondBox);
+  auto* name = Control<QLineEdit>(dialog, kExportFileNameEdit);
+  EXPECT_TRUE(Control<QRadioButton>(dialog, kExportFirstFormatButton)->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(dialog, kExportNoNegativeBox)->isChecked());
+  ASSERT_TRUE(cps->isEnabled());
+
+  cps->click();
+  EXPECT_TRUE(cps->isChecked());
+  Control<QRadioButton>(dialog, kExportFirstFormatButton + 1)->click();
+  EXPECT_FALSE(cps->isEnabled());
+  EXPECT_FALSE(cps->isChecked());
+  EXPECT_EQ(name->text().toStdString(), "/data/SAMPLE.gsa");
+  Control<QRadioButton>(dialog, kExportFirstFormatButton)->click();
+  EXPECT_TRUE(cps->isChecked()) << "the user's own choice comes back with X/Y";
+  EXPECT_EQ(name->text().toStdString(), "/data/SAMPLE.xyd");
+
+  Control<QPushButton>(dialog, kExportBrowseButton)->click();
+  EXPECT_EQ(name->text().toStdString(), "/chosen/SAMPLE.xyd");
+  name->setText("/typed/out.txt");
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Rejected) << "still open";
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Values().FileName, "/typed/out.txt");
+  EXPECT_EQ(dialog.Values().Format, 0);
+  EXPECT_TRUE(dialog.Values().CountsPerSecond);
+  EXPECT_EQ(dialog.Values().RangeNumber, 2);
+}
+
+TEST(ExportDialog, AnotherFormatOpensWithTheBoxDisabled) {
+  ExportDialogRequest request;
+  ExportSettings settings;
+  settings.Format = static_cast<int>(ExportFormat::Pdf3);
+  settings.CountsPerSecond = true;
+  settings.NoNegativeIntensities = false;
+  request.Values = ExportDialogValues::FromSettings(settings);
+  request.Accept = [](ExportDialogValues&) { return ExportDialogOutcome::Cancel; };
+  CExportDlg dialog(request);
+  EXPECT_TRUE(Control<QRadioButton>(dialog, kExportFirstFormatButton + 6)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(dialog, kExportCountsPerSecondBox)->isEnabled());
+  EXPECT_FALSE(Control<QCheckBox>(dialog, kExportNoNegativeBox)->isChecked());
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace keltor
