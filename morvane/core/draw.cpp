@@ -1,6 +1,7 @@
 #include "morvane/core/draw.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "morvane/core/axes.h"
 #include "morvane/core/diagram_geometry.h"
@@ -29,7 +30,10 @@ void ComputeAllTicks(ViewerState& st) {
   Ticks& y = st.YTicks;
   y.count = ComputeTicks(st.YDraw.min, st.YDraw.max, y.increment, y.start, true, 8, whole);
   Ticks& z = st.ZAxisT;
-  if (!st.UserZAxis)
+  // Typed Z ticks are kept; a user axis without usable ones (a status file keeps the switch but not
+  // the ticks) gets the computed ticks rather than an increment of zero.
+  const bool typed = st.UserZAxis && z.increment > 0 && std::isfinite(z.increment) && std::isfinite(z.start);
+  if (!typed)
     z.count = ComputeTicks(st.ZDraw.min, st.ZDraw.max, z.increment, z.start, true, 8, whole);
   else
     z.count = TruncToInt((st.ZDraw.max - z.start) / z.increment);
