@@ -91,7 +91,8 @@ void DrawWaterfall(km::Canvas& dc, ViewerState& st, ViewState& view, const std::
     const km::Point last = view.PolygonBuffer[count - 1];
     dc.SetPen({st.BorderPen ? st.PenColor : d.Color, 1, true});
     dc.SetBrush(st.FilledDiagrams ? d.Color : st.BackColor);
-    dc.Polygon(SimplifyOutline(std::span(view.PolygonBuffer.data(), static_cast<size_t>(count))));
+    const std::span<km::Point> outline(view.PolygonBuffer.data(), static_cast<size_t>(count));
+    dc.Polygon(view.Draft ? DraftOutline(outline) : SimplifyOutline(outline));
     // The base line is painted over so that only the highlighted diagram keeps its closing line.
     dc.SetPen({p == view.Highlight ? st.PenColor : st.BackColor, 1, true});
     dc.MoveTo({first.x + 1, first.y});
