@@ -14,6 +14,8 @@
 
 #include "common/core/cp1252.h"
 #include "common/core/paths.h"
+#include "common/core/file_access.h"
+#include "common/qt/png_encoder.h"
 #include "common/qt/qpainter_canvas.h"
 #include "morvane/cli/commands.h"
 #include "morvane/core/draw.h"
@@ -90,7 +92,12 @@ bool WritePicture(ViewerState& state, ViewState& view, const std::string& out, F
         QPainter painter(&image);
         if (!PaintPicture(painter, state, view, width, height)) return false;
       }
-      return image.save(path, "PNG");
+      const auto png = km::EncodePng(image);
+      if (!png) return false;
+      km::OpenResult file = km::OpenFileQuiet(out, km::OpenMode::Create);
+      if (!file.file) return false;
+      const bool written = file.file->WriteAt(0, png->data(), png->size());
+      return file.file->Close() && written;
     }
     case Format::Svg: {
       QSvgGenerator svg;
