@@ -83,8 +83,8 @@ EmfCanvas::EmfCanvas(Size size, const DeviceCaps& caps) : device_(std::make_uniq
                    static_cast<LONG>(std::lround(size.cy * 100.0 * refMm / refPixels))};
   d.dc = CreateEnhMetaFileWithFILEA(0, d.stream, &frame, nullptr);
   if (!d.dc) return;
-  SetBkMode(d.dc, TRANSPARENT);
   SetPolyFillMode(d.dc, ALTERNATE);
+  SetTextBackground(Rgb{255, 255, 255});  // the device's default: text on an opaque white ground
   SetPen(pen_);
   SetBrush(Rgb{255, 255, 255});
   SetFont(FontSpec{});
