@@ -10,6 +10,7 @@ PACKAGES=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libemf-dev
+  libpng-dev                        # morvane-cli's PNG pictures (issue 12 render)
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   libcli11-dev

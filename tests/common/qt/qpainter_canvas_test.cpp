@@ -94,9 +94,19 @@ std::vector<Point> CurveOutline(std::mt19937& random, int left, int base, int po
 }
 
 TEST(QPainterCanvas, LongCurveOutlinesFillExactlyAsOnePolygon) {
+  // Filled straight into the image, in strips (under a clip, which only the painter applies), and
+  // partly outside the image: always the pixels of the one polygon.
+  struct Case {
+    double xpix;
+    int left, base;
+    bool clipped;
+  };
+  const Case cases[] = {{0.17, 10, 380, false}, {0.34, 10, 380, false}, {1.0, 10, 380, false},
+                        {2.5, 10, 380, false},  {0.34, 10, 380, true},  {2.5, -40, 420, false},
+                        {1.0, -40, 420, true}};
   std::mt19937 random(7);
-  for (double xpix : {0.17, 0.34, 1.0, 2.5}) {
-    const auto outline = CurveOutline(random, 10, 380, 1200, xpix);
+  for (const Case& c : cases) {
+    const auto outline = CurveOutline(random, c.left, c.base, 1200, c.xpix);
     QImage whole = Blank(3200, 400), fast = Blank(3200, 400);
     {
       QPainter painter(&whole);
@@ -110,12 +120,13 @@ TEST(QPainterCanvas, LongCurveOutlinesFillExactlyAsOnePolygon) {
     }
     {
       QPainter painter(&fast);
+      if (c.clipped) painter.setClipRect(0, 0, 3200, 400);
       QPainterCanvas dc(painter);
       dc.SetPen({{0, 0, 0}, 1, true});
       dc.SetBrush(Rgb{200, 30, 10});
       dc.Polygon(outline);
     }
-    EXPECT_TRUE(whole == fast) << "xpix " << xpix;
+    EXPECT_TRUE(whole == fast) << "xpix " << c.xpix << " left " << c.left << " clipped " << c.clipped;
   }
 }
 
