@@ -1,0 +1,59 @@
+#pragma once
+// The viewer's view: paints the picture through the same drawing routine as the printer, the
+// metafile and the command line, and forwards mouse and size events to the cube editing of the core.
+// In cube mode the waterfall follows the faces while they are dragged, with the cube drawn over it.
+#include <QImage>
+#include <QMenu>
+#include <QWidget>
+#include <functional>
+
+#include "morvane/core/cube_edit.h"
+#include "morvane/core/viewer_state.h"
+
+namespace morvane {
+
+class CMorvaneView : public QWidget {
+  Q_OBJECT
+ public:
+  CMorvaneView(ViewerState& state, QWidget* parent = nullptr);
+
+  ViewState& View() { return view_; }
+  CubeEdit& Edit() { return edit_; }
+  const QImage& Picture() const { return picture_; }
+
+  // A new set or status file was loaded: any zoom under way ends, the cube is laid out anew.
+  void OnNewSet();
+  // Faces changed by a command (Centre, Default Cube): handles follow.
+  void OnFacesChanged();
+  // The client rectangle (left, top, right, bottom).
+  Rect ClientRect() const { return {0, 0, width(), height()}; }
+  // Draws the picture into the off-screen image and shows it at once.
+  void Redraw();
+  // While printing, size changes leave the cube alone.
+  void SetPrinting(bool printing) { view_.Printing = printing; }
+
+  // The context menu's command (Invert Z) is run by whoever owns the commands.
+  std::function<void(int commandId)> OnCommand;
+  // Frames drawn since the view was made (for the tests: the drag repaints on every move).
+  int FramesDrawn() const { return frames_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void RenderPicture();
+  void DrawCubeOverlay(QImage& image);
+
+  ViewerState& state_;
+  ViewState view_;
+  CubeEdit edit_;
+  QImage picture_;
+  int frames_ = 0;
+};
+
+}  // namespace morvane
