@@ -10,6 +10,7 @@ PACKAGES=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libemf-dev
+  qt6-multimedia-dev                # the viewer's sounds
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   libcli11-dev

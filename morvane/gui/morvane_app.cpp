@@ -1,5 +1,6 @@
 #include "morvane/gui/morvane_app.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -146,7 +147,9 @@ bool CMorvaneApp::OpenPicked(const std::vector<std::string>& paths) {
       state_.File[state_.NumFiles++] = km::FileNameOf(p);
     }
   }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   bool ok = !path.empty() && OpenFileSet(state_, sink_, path);
+  QApplication::restoreOverrideCursor();
   if (!ok) CreateDemoSet(state_);
   state_.Busy = false;
   if (ok) state_.RelativeIntensities = false;
