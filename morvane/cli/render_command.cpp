@@ -1,5 +1,5 @@
-// morvane-cli render: the picture the viewer's window of the given size would show, as PNG, SVG or
-// PDF, from a master file, a selection of files or a status file.
+// morvane-cli render: the picture the viewer's window of the given size would show, as PNG, SVG,
+// PDF or Enhanced Metafile, from a master file, a selection of files or a status file.
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -20,6 +20,7 @@
 #include "morvane/core/file_set.h"
 #include "morvane/core/scaling.h"
 #include "morvane/core/status_file.h"
+#include "morvane/qt/metafile.h"
 
 namespace morvane::cli {
 namespace {
@@ -40,7 +41,7 @@ struct RenderOptions {
   std::string saveStatus;
 };
 
-enum class Format { Png, Svg, Pdf, Unknown };
+enum class Format { Png, Svg, Pdf, Emf, Unknown };
 
 Format FormatOf(const std::string& path) {
   std::string ext = km::ExtensionOf(path);
@@ -48,6 +49,7 @@ Format FormatOf(const std::string& path) {
   if (ext == "png") return Format::Png;
   if (ext == "svg") return Format::Svg;
   if (ext == "pdf") return Format::Pdf;
+  if (ext == "emf") return Format::Emf;
   return Format::Unknown;
 }
 
@@ -113,6 +115,7 @@ bool WritePicture(ViewerState& state, ViewState& view, const std::string& out, F
       const bool drawn = PaintPicture(painter, state, view, width, height);
       return painter.end() && drawn;
     }
+    case Format::Emf:  // written by SaveMetafile, which reports its own failures
     case Format::Unknown:
       break;
   }
@@ -125,7 +128,7 @@ int Render(const RenderOptions& o) {
   int width = 0, height = 0;
   if (!ParseSize(o.size, width, height)) return Usage("--size must be WIDTHxHEIGHT, each 100 to 20000 pixels");
   const Format format = FormatOf(o.output);
-  if (format == Format::Unknown) return Usage("the output must end in .png, .svg or .pdf");
+  if (format == Format::Unknown) return Usage("the output must end in .png, .svg, .pdf or .emf");
 
   CliMessageSink sink;
   ViewerState state;
@@ -167,7 +170,12 @@ int Render(const RenderOptions& o) {
   state.SavedFront = state.Front;
   state.SavedBack = state.Back;
   state.RangesDirty = true;
-  if (!WritePicture(state, view, o.output, format, width, height)) {
+  if (format == Format::Emf) {
+    if (!SaveMetafile(sink, o.output, state, view, width, height)) {
+      if (sink.Errors() == 0) std::fprintf(stderr, "error: %s cannot be written\n", o.output.c_str());
+      return 1;
+    }
+  } else if (!WritePicture(state, view, o.output, format, width, height)) {
     std::fprintf(stderr, "error: %s cannot be written\n", o.output.c_str());
     return 1;
   }
@@ -183,7 +191,7 @@ void AddRenderCommand(CLI::App& app, int& exitCode) {
   cmd->add_option("master", options->master, "master file (its related files are drawn)");
   cmd->add_option("--files", options->files, "the raw data files of a selection, in one directory");
   cmd->add_option("--status", options->status, "a status file (.kzs) to load");
-  cmd->add_option("-o,--output", options->output, "the picture: .png, .svg or .pdf")->required();
+  cmd->add_option("-o,--output", options->output, "the picture: .png, .svg, .pdf or .emf")->required();
   cmd->add_option("--size", options->size, "window size WIDTHxHEIGHT (default 800x600)");
   cmd->add_flag("--top-view", options->topView, "draw the top view instead of the waterfall");
   cmd->add_option("--zmode", options->zMode, "the Z quantity on the depth axis: 0, 1 or 2")->check(CLI::Range(0, 2));
