@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMenuBar>
 #include <QMimeData>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
 #include "morvane/core/colour_gradient.h"
 #include "morvane/core/cube_edit.h"
@@ -21,6 +23,7 @@
 #include "morvane/gui/menu_commands.h"
 #include "morvane/gui/morvane_app.h"
 #include "morvane/gui/settings_dialogs.h"
+#include "morvane/qt/metafile.h"
 
 namespace morvane {
 namespace {
@@ -238,8 +241,6 @@ void CMainFrame::UpdateCommandStates() {
   setState(cmd::Log, true, state_.LOG);
   setState(cmd::InvertZ, true, state_.InvertZ);
   setState(cmd::HelpTopics, false, false);
-  // Save Metafile waits for the metafile writer.
-  setState(cmd::SaveMetafile, false, false);
   if (QAction* recent = Action(cmd::RecentFirst)) recent->setEnabled(!state_.RecentSets.empty());
 }
 
@@ -379,7 +380,24 @@ void CMainFrame::OnOptionsTitle() {
   if (dialog.exec() == QDialog::Accepted) state_.Title = dialog.Title();
 }
 
-void CMainFrame::OnSaveMetafile() {}
+void CMainFrame::OnSaveMetafile() {
+  QFileDialog dialog(this, QStringLiteral("Save Metafile"));
+  dialog.setObjectName("SaveMetafileDialog");
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(km::NameFiltersFrom("Window Enhanced Metafile (*.emf)|*.emf||"));
+  dialog.setDefaultSuffix(QStringLiteral("emf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SaveMetafileTo(km::ToPath(dialog.selectedFiles().front()));
+}
+
+bool CMainFrame::SaveMetafileTo(const std::string& path) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = SaveMetafile(app_.Sink(), path, state_, view_->View(), view_->width(), view_->height());
+  QApplication::restoreOverrideCursor();
+  return ok;
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   state_.MainWin = NormalPlacement();

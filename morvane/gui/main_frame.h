@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <array>
 #include <map>
+#include <string>
 
 #include "morvane/core/viewer_state.h"
 #include "morvane/gui/morvane_view.h"
@@ -41,6 +42,9 @@ class CMainFrame : public QMainWindow {
   QLabel* StatusPane(int i) const { return panes_[i]; }
   QMenu* FileMenu() const { return fileMenu_; }
   ViewerPrinting& Printing() { return printing_; }
+
+  // Writes the picture as the window shows it to an enhanced metafile (what Save Metafile's OK does).
+  bool SaveMetafileTo(const std::string& path);
 
   // A command changed the picture: repaint at once and bring the menus up to date.
   void Refresh();

@@ -279,6 +279,26 @@ TEST_F(ViewerWindowTest, PrintsOneLandscapePageToPdf) {
   EXPECT_FLOAT_EQ(ViewerPrinting::PageScale(3000, 2000, 600, 500), 4.0f);
 }
 
+TEST_F(ViewerWindowTest, SavesTheShownPictureAsAnEnhancedMetafile) {
+  Start();
+  ASSERT_TRUE(app->OpenPicked({Series()}));
+  View()->Redraw();
+  ASSERT_TRUE(Frame()->Action(cmd::SaveMetafile)->isEnabled());
+  const QString emf = dir.filePath("picture.emf");
+  ASSERT_TRUE(Frame()->SaveMetafileTo(emf.toStdString()));
+  QFile f(emf);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray head = f.read(44);
+  ASSERT_EQ(head.size(), 44);
+  EXPECT_EQ(head[0], 1);                 // the header record
+  EXPECT_EQ(head.mid(40, 4), " EMF");    // its signature
+  // A file that cannot be created is reported, and the window goes on.
+  ModalScript script;
+  EXPECT_FALSE(Frame()->SaveMetafileTo(dir.filePath("no/such/dir/picture.emf").toStdString()));
+  QApplication::processEvents();
+  EXPECT_EQ(script.seen.size(), 1u);
+}
+
 TEST_F(ViewerWindowTest, TheProfileSectionKeepsColoursCubeAndRecentFiles) {
   Start("/Ulab1");
   ASSERT_TRUE(app->OpenPicked({Series()}));
