@@ -1,12 +1,15 @@
 #include "morvane/gui/morvane_view.h"
 
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <optional>
 
 #include "common/qt/qpainter_canvas.h"
 #include "morvane/core/axes.h"
+#include "morvane/core/drag_preview.h"
 #include "morvane/core/draw.h"
 #include "morvane/gui/menu_commands.h"
 
@@ -50,10 +53,22 @@ void CMorvaneView::RenderPicture() {
   // A window too small to hold a picture shows the background only.
   if (w < kSmallestClient || h < kSmallestClient) return;
   bool drawn = false;
+  QElapsedTimer clock;
+  clock.start();
   {
+    // While a face is dragged a large set is drawn thinned out, so that the picture keeps up with the
+    // mouse; letting go of the button draws it whole again.
+    const bool dragging = view_.CubeMode && edit_.ButtonDown;
+    const int count = static_cast<int>(state_.Diagrams.size());
+    std::optional<PreviewScope> preview;
+    if (dragging && previewCount_ < count) preview.emplace(state_, previewCount_);
     QPainter painter(&picture_);
     km::QPainterCanvas canvas(painter);
     drawn = Paint(canvas, state_, view_, w, h);
+    const int shown = preview ? preview->Drawn() : count;
+    if (drawn) previewCount_ = PreviewDiagramCount(static_cast<double>(clock.nsecsElapsed()) / 1e6, shown,
+                                                  kDragFrameBudgetMs, kFewestDragDiagrams, count);
+    lastFrameThinned_ = preview.has_value();
   }
   if (!drawn) return;
   if (edit_.LayoutWidth <= 0) {

@@ -36,6 +36,16 @@ class CMorvaneView : public QWidget {
   std::function<void(int commandId)> OnCommand;
   // Frames drawn since the view was made (for the tests: the drag repaints on every move).
   int FramesDrawn() const { return frames_; }
+  // The last frame showed only part of the set (a drag of a large set), and how many diagrams the
+  // next dragged frame may draw to keep up with the mouse.
+  bool LastFrameThinned() const { return lastFrameThinned_; }
+  int PreviewCount() const { return previewCount_; }
+  void SetPreviewCount(int n) { previewCount_ = n; }
+
+  // A dragged frame should take no longer than this (30 frames a second with room to spare); it
+  // shows at least this many diagrams.
+  static constexpr double kDragFrameBudgetMs = 25.0;
+  static constexpr int kFewestDragDiagrams = 8;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,6 +64,8 @@ class CMorvaneView : public QWidget {
   CubeEdit edit_;
   QImage picture_;
   int frames_ = 0;
+  int previewCount_ = 1 << 30;
+  bool lastFrameThinned_ = false;
 };
 
 }  // namespace morvane

@@ -146,6 +146,19 @@ TEST_F(ViewerWindowTest, TheWaterfallFollowsACubeDragLive) {
   EXPECT_EQ(State().Front, (Rect{front.left - 40, front.top + 20, front.right - 40, front.bottom + 20}));
   EXPECT_NE(during, before);
   Mouse(View(), QEvent::MouseButtonRelease, handle + QPoint(-40, 20), Qt::NoButton, Qt::LeftButton);
+  EXPECT_FALSE(View()->LastFrameThinned());  // the whole set again once the button is up
+
+  // A set too large to keep up with the mouse is thinned out while dragging, and whole on release.
+  View()->SetPreviewCount(4);
+  const QPoint centre = At(View()->Edit().HandlePoints[kCubeCentre]);
+  Mouse(View(), QEvent::MouseMove, centre, Qt::NoButton);
+  Mouse(View(), QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+  View()->SetPreviewCount(4);
+  Mouse(View(), QEvent::MouseMove, centre + QPoint(5, 5), Qt::LeftButton);
+  EXPECT_TRUE(View()->LastFrameThinned());
+  Mouse(View(), QEvent::MouseButtonRelease, centre + QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
+  EXPECT_FALSE(View()->LastFrameThinned());
+  for (const Diagram& d : State().Diagrams) EXPECT_FALSE(d.Omitted);
   ASSERT_TRUE(Frame()->TriggerCommand(cmd::CubeMode));
   EXPECT_FALSE(View()->View().CubeMode);
 }
