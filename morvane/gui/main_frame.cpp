@@ -366,7 +366,7 @@ void CMainFrame::OnOptionsFont() {
 }
 
 void CMainFrame::OnOptionsLabels() {
-  CLabelSetupDlg dialog(state_, this);
+  CLabelSetupDlg dialog(state_, view_->width(), view_->height(), this);
   if (dialog.exec() == QDialog::Accepted) ApplyLabelSetup(state_, dialog.Values());
 }
 

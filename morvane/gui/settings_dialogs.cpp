@@ -10,9 +10,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/qt/qpainter_canvas.h"
 #include "common/qt/qt_text.h"
 #include "morvane/core/axes.h"
 #include "morvane/core/colour_gradient.h"
+#include "morvane/core/draw.h"
+#include "morvane/core/file_set.h"
+#include "morvane/core/ranges.h"
 
 namespace morvane {
 namespace {
@@ -203,7 +207,57 @@ CTitleDlg::CTitleDlg(const std::string& title, QWidget* parent) : QDialog(parent
 
 std::string CTitleDlg::Title() const { return km::ToCp1252(edit_->text()); }
 
-CLabelSetupDlg::CLabelSetupDlg(const ViewerState& st, QWidget* parent)
+LabelPreview::LabelPreview(const ViewerState& st, int clientWidth, int clientHeight, QWidget* parent)
+    : QWidget(parent) {
+  setFixedSize(320, 200);
+  ViewerState& p = preview_;
+  p.StartColor = st.StartColor;
+  p.MeanColor = st.MeanColor;
+  p.EndColor = st.EndColor;
+  p.BackColor = st.BackColor;
+  p.PenColor = st.PenColor;
+  p.GridColor = st.GridColor;
+  p.FilledDiagrams = st.FilledDiagrams;
+  p.BorderPen = st.BorderPen;
+  p.InvertZ = st.InvertZ;
+  p.Font = st.Font;
+  CreateDemoSet(p);
+  p.ZAxis = st.ZAxis;
+  // The picture's cube shrunk to the panel.
+  const double fx = 320.0 / std::max(clientWidth, 1), fy = 200.0 / std::max(clientHeight, 1);
+  auto shrink = [&](const Rect& r) {
+    return Rect{static_cast<int>(r.left * fx), static_cast<int>(r.top * fy), static_cast<int>(r.right * fx),
+                static_cast<int>(r.bottom * fy)};
+  };
+  p.SavedFront = shrink(st.Front);
+  p.SavedBack = shrink(st.Back);
+  if (!IsValidFace(p.SavedFront) || !IsValidFace(p.SavedBack)) p.SavedFront = p.SavedBack = {};
+}
+
+void LabelPreview::Show(const LabelSetup& setup) {
+  preview_.LabelPos = setup.LabelPos;
+  preview_.DrawGrid = setup.DrawGrid;
+  preview_.DrawBox = setup.DrawBox;
+  preview_.ZMode = std::clamp(setup.ZMode, 0, 2);
+  preview_.XCaption = setup.XLabel;
+  preview_.YCaption = setup.YLabel;
+  preview_.UserCaptions = !setup.XLabel.empty() || !setup.YLabel.empty();
+  picture_ = QImage(size(), QImage::Format_RGB32);
+  picture_.fill(Qt::white);
+  {
+    QPainter painter(&picture_);
+    km::QPainterCanvas canvas(painter);
+    Paint(canvas, preview_, view_, width(), height());
+  }
+  update();
+}
+
+void LabelPreview::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, picture_);
+}
+
+CLabelSetupDlg::CLabelSetupDlg(const ViewerState& st, int clientWidth, int clientHeight, QWidget* parent)
     : QDialog(parent), state_(st), setup_(OpenLabelSetup(st)) {
   setObjectName("LabelSetup");
   setWindowTitle(QStringLiteral("Label Setup"));
@@ -269,8 +323,16 @@ CLabelSetupDlg::CLabelSetupDlg(const ViewerState& st, QWidget* parent)
   };
   connect(zStart_, &QLineEdit::textEdited, this, edited);
   connect(zIncrement_, &QLineEdit::textEdited, this, edited);
-  layout->addWidget(OkCancel(this), row, 0, 1, 4);
+  preview_ = new LabelPreview(st, clientWidth, clientHeight, this);
+  layout->addWidget(preview_, 0, 4, row, 1);
+  // The preview follows every change of the settings.
+  for (QSpinBox* spin : positions_) connect(spin, &QSpinBox::valueChanged, this, [this] { preview_->Show(Values()); });
+  for (QRadioButton* radio : zModes_) connect(radio, &QRadioButton::toggled, this, [this] { preview_->Show(Values()); });
+  for (QCheckBox* check : {grid_, box_}) connect(check, &QCheckBox::toggled, this, [this] { preview_->Show(Values()); });
+  for (QLineEdit* label : labels_) connect(label, &QLineEdit::textEdited, this, [this] { preview_->Show(Values()); });
+  layout->addWidget(OkCancel(this), row, 0, 1, 5);
   ShowTicks();
+  preview_->Show(Values());
 }
 
 void CLabelSetupDlg::ShowTicks() {

@@ -3,6 +3,7 @@
 // of its values and hands them to the state on OK only; the view is repainted by the caller.
 #include <QCheckBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -85,10 +86,29 @@ class CTitleDlg : public QDialog {
   QLineEdit* edit_ = nullptr;
 };
 
+// The Label Setup's preview: the placeholder set drawn small with the picture's colours and cube and
+// the dialog's label positions, grid and box.
+class LabelPreview : public QWidget {
+  Q_OBJECT
+ public:
+  LabelPreview(const ViewerState& state, int clientWidth, int clientHeight, QWidget* parent = nullptr);
+  void Show(const LabelSetup& setup);
+  const QImage& Picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  ViewerState preview_;
+  ViewState view_;
+  QImage picture_;
+};
+
 class CLabelSetupDlg : public QDialog {
   Q_OBJECT
  public:
-  CLabelSetupDlg(const ViewerState& state, QWidget* parent = nullptr);
+  CLabelSetupDlg(const ViewerState& state, int clientWidth = 800, int clientHeight = 600, QWidget* parent = nullptr);
+  LabelPreview* Preview() const { return preview_; }
   const LabelSetup& Values();
   QSpinBox* Position(int axis) const { return positions_[axis]; }
   QRadioButton* ZMode(int mode) const { return zModes_[mode]; }
@@ -112,6 +132,7 @@ class CLabelSetupDlg : public QDialog {
   QLineEdit* zEnd_ = nullptr;
   QCheckBox* grid_ = nullptr;
   QCheckBox* box_ = nullptr;
+  LabelPreview* preview_ = nullptr;
 };
 
 }  // namespace morvane

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <memory>
 
@@ -114,6 +115,11 @@ TEST_F(ViewerWindowTest, OpensTheDemoSeriesThroughTheOpenDialog) {
   EXPECT_EQ(State().RecentSets.front(), Series());
   Frame()->RebuildRecentFiles();
   EXPECT_TRUE(Frame()->Action(cmd::RecentFirst)->text().startsWith("&1 "));
+  // The recent entry opens the set again after another was loaded.
+  ASSERT_TRUE(app->OpenPicked({(data + "/series.001").toStdString(), (data + "/series.002").toStdString()}));
+  EXPECT_EQ(State().NumDiagrams, 2);
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::RecentFirst));
+  EXPECT_EQ(State().NumDiagrams, 12);
 }
 
 TEST_F(ViewerWindowTest, AMultipleSelectionLoadsTheFilesPicked) {
@@ -273,6 +279,65 @@ TEST_F(ViewerWindowTest, ScalingSetupWithFromAboveToGivesTheFullRange) {
   EXPECT_EQ(State().XDraw, State().FullXRange);
   EXPECT_EQ(State().YDraw.max, 90000.0f);
   EXPECT_TRUE(State().SQRT);
+}
+
+TEST_F(ViewerWindowTest, SettingsDialogsTakeTheirValuesOnOkOnly) {
+  Start();
+  View()->Redraw();
+  ModalScript script;
+  script
+      .Then([](QWidget* w) {
+        auto* dialog = qobject_cast<CColourSetupDlg*>(w);
+        ASSERT_TRUE(dialog);
+        dialog->Field(3, 0)->setValue(10);  // background red
+        dialog->Field(0, 2)->setValue(300);  // start blue: the spin box holds it at 255
+        dialog->Filled()->setChecked(false);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+      })
+      .Then([](QWidget* w) {
+        auto* dialog = qobject_cast<CTitleDlg*>(w);
+        ASSERT_TRUE(dialog);
+        dialog->Edit()->setText(QString::fromUtf8("Heating 25\u00B0C"));
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+      })
+      .Then([](QWidget* w) {
+        auto* dialog = qobject_cast<CTitleDlg*>(w);
+        ASSERT_TRUE(dialog);
+        dialog->Edit()->setText(QString::fromUtf8("Heating 25\u00B0C"));
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+      })
+      .Then([](QWidget* w) {
+        auto* dialog = qobject_cast<CLabelSetupDlg*>(w);
+        ASSERT_TRUE(dialog);
+        const QImage before = dialog->Preview()->Picture().copy();
+        dialog->Position(0)->setValue(3);
+        dialog->ZMode(1)->click();
+        EXPECT_NE(dialog->Preview()->Picture(), before);  // the preview follows
+        dialog->ZIncrement()->setText("0");
+        emit dialog->ZIncrement()->textEdited("0");
+        QTimer::singleShot(0, [] {
+          // The zero increment is refused; a usable one is taken.
+          if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+        });
+        dialog->accept();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->ZIncrement()->setText("2");
+        emit dialog->ZIncrement()->textEdited("2");
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+      });
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::OptionsColour));
+  EXPECT_EQ(State().BackColor, (Rgb{10, 255, 255}));
+  EXPECT_EQ(State().StartColor, (Rgb{0, 0, 255}));
+  EXPECT_FALSE(State().FilledDiagrams);
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::OptionsTitle));
+  EXPECT_EQ(State().Title, "");
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::OptionsTitle));
+  EXPECT_EQ(State().Title, "Heating 25\xB0" "C");
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::OptionsLabels));
+  EXPECT_EQ(State().LabelPos[0], 3);
+  EXPECT_EQ(State().ZMode, 1);
+  EXPECT_TRUE(State().UserZAxis);
+  EXPECT_EQ(State().ZAxisT.increment, 2.0f);
 }
 
 TEST_F(ViewerWindowTest, PrintsOneLandscapePageToPdf) {
