@@ -218,6 +218,7 @@ bool CMainFrame::TriggerCommand(int id) {
 
 void CMainFrame::Refresh() {
   UpdateCommandStates();
+  panes_[1]->setText(QStringLiteral("%1 diagrams").arg(state_.NumDiagrams));
   view_->Redraw();
 }
 

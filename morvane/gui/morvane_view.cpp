@@ -47,7 +47,10 @@ void CMorvaneView::Redraw() { repaint(); }
 
 void CMorvaneView::RenderPicture() {
   const int w = width(), h = height();
-  if (picture_.size() != size()) picture_ = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  const bool resized = picture_.size() != size();
+  // While a set is being loaded (an open dialog is up) the last picture stays on the screen.
+  if ((state_.Busy || state_.NumDiagrams == 0) && !resized && !picture_.isNull()) return;
+  if (resized) picture_ = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
   const Rgb back = state_.BackColor;
   picture_.fill(QColor(back.r, back.g, back.b));
   // A window too small to hold a picture shows the background only.
