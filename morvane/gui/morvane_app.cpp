@@ -180,6 +180,7 @@ void CMorvaneApp::OnSaveGraphic() {
   dialog.setObjectName("SaveGraphicDialog");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // a status file is saved again without a question
   dialog.setNameFilters(km::NameFiltersFrom(kStatusFilter));
   dialog.setDefaultSuffix(QStringLiteral("kzs"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -201,8 +202,7 @@ bool CMorvaneApp::LoadGraphic(const std::string& path) {
 }
 
 bool CMorvaneApp::SaveGraphic(const std::string& path) {
-  // What is stored is the placement for the next start, not the current position.
-  if (frame_) state_.MainWin = frame_->NormalPlacement();
+  // The window rectangle stored is the one kept for the next start, not the current position.
   return WriteStatusFile(state_, sink_, path);
 }
 
