@@ -194,7 +194,14 @@ bool CMorvaneApp::LoadGraphic(const std::string& path) {
   // The load is over whatever the file says of it: a stored Busy would stop all painting.
   state_.Busy = false;
   if (frame_) {
-    if (ok && window.right - window.left > 0) frame_->PlaceWindow(window);
+    if (ok && window.right - window.left > 0) {
+      // The cube read belongs to the window the file names: the size change that moving there brings
+      // must not scale it again.
+      const QSize delta = QSize(window.right - window.left, std::max(window.bottom - window.top, 1)) - frame_->size();
+      CMorvaneView* view = frame_->View();
+      view->ExpectSize(view->width() + delta.width(), view->height() + delta.height());
+      frame_->PlaceWindow(window);
+    }
     frame_->View()->View().RestoreCube = false;
   }
   AfterLoad();

@@ -23,6 +23,11 @@ class CMorvaneView : public QWidget {
 
   // A new set or status file was loaded: any zoom under way ends, the cube is laid out anew.
   void OnNewSet();
+  // The faces were set for a client of this size, which the window is about to get.
+  void ExpectSize(int width, int height) {
+    edit_.LayoutWidth = width;
+    edit_.LayoutHeight = height;
+  }
   // Faces changed by a command (Centre, Default Cube): handles follow.
   void OnFacesChanged();
   // The client rectangle (left, top, right, bottom).

@@ -209,7 +209,8 @@ TEST_F(ViewerWindowTest, StatusFileSavedAndLoadedAgain) {
   EXPECT_EQ(State().NumDiagrams, 12);
   EXPECT_EQ(State().Title, "Run  of  May ");
   EXPECT_EQ(State().BackColor, (Rgb{250, 240, 230}));
-  EXPECT_EQ(State().Front, front);
+  EXPECT_EQ(State().Front, front);  // not scaled by the move to the stored window rectangle
+  EXPECT_EQ(Frame()->size(), QSize(630, 390));
   EXPECT_TRUE(State().SQRT);
   EXPECT_TRUE(Frame()->Action(cmd::Sqrt)->isChecked());
   View()->Redraw();
