@@ -121,6 +121,36 @@ void BM_RenderTopView200x5000FullHd(benchmark::State& state) { RenderFullHd(stat
 BENCHMARK(BM_RenderWaterfall200x5000FullHd)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenderTopView200x5000FullHd)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The live drag: the window redraws on every mouse move while a face is dragged, through the path its
+// paint takes (Paint into the QImage through the QPainter canvas), at 1280 x 800. The faces move a
+// little each time, so every drawing places the diagrams anew. Target: 30 redraws per second or more.
+void DragRedraw(benchmark::State& state, bool draft) {
+  morvane::ViewerState st = LargeSet();
+  morvane::ViewState view;
+  QImage image(1280, 800, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    km::QPainterCanvas canvas(painter);
+    morvane::Paint(canvas, st, view, 1280, 800);  // ranges and default cube, as at the first paint
+  }
+  int step = 0;
+  view.Draft = draft;
+  for (auto _ : state) {
+    const int dx = step++ % 40;
+    st.Front.left = 110 + dx;
+    st.Back.right = 1270 - dx;
+    QPainter painter(&image);
+    km::QPainterCanvas canvas(painter);
+    morvane::Paint(canvas, st, view, 1280, 800);
+  }
+  state.counters["redraws_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+void BM_DragRedraw200x5000At1280x800(benchmark::State& state) { DragRedraw(state, false); }
+// The same with the curves drawn as drafts, as the window may draw them while the drag lasts.
+void BM_DragRedrawDraft200x5000At1280x800(benchmark::State& state) { DragRedraw(state, true); }
+BENCHMARK(BM_DragRedraw200x5000At1280x800)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DragRedrawDraft200x5000At1280x800)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv) {

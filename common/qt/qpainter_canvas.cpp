@@ -1,6 +1,7 @@
 #include "common/qt/qpainter_canvas.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPolygon>
@@ -101,6 +102,51 @@ bool IsAreaUnderCurve(std::span<const Point> p) {
   return true;
 }
 
+// The image the painter draws on, when the area under a curve may be filled straight into its
+// pixels: a 32-bit image of its own (not shared), no clipping, no transformation, an opaque solid
+// brush painted over what is there.
+QImage* DirectFillTarget(QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  if (!image->isDetached() || painter.hasClipping() || !painter.deviceTransform().isIdentity()) return nullptr;
+  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
+  const QBrush& brush = painter.brush();
+  if (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255) return nullptr;
+  return image;
+}
+
+// Fills the area between the curve and its base line: the pixels whose centres lie above the base
+// line and below the curve. The segment between two points covers the pixel columns from the first
+// point's x up to the second's; in each, the curve's height at the column's centre gives the first
+// pixel filled. Whether a pixel whose centre lies exactly on the curve is filled is the one choice
+// the raster engine may make differently; the outline drawn next covers every such pixel.
+void FillAreaUnderCurve(QImage& image, std::span<const Point> p, QRgb colour) {
+  const int base = std::min(p.front().y, image.height());
+  const int width = image.width();
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  for (size_t i = 0; i + 1 < p.size(); ++i) {
+    const int64_t x0 = p[i].x, y0 = p[i].y, x1 = p[i + 1].x, y1 = p[i + 1].y;
+    if (x1 <= x0) continue;
+    const int64_t w = x1 - x0;
+    for (int64_t px = std::max<int64_t>(x0, 0); px < std::min<int64_t>(x1, width); ++px) {
+      // The curve at the column's centre is at n / 2w; the first row below it is the smallest row
+      // whose centre (2 row + 1) / 2 lies below that.
+      const int64_t n = 2 * y0 * w + (y1 - y0) * (2 * (px - x0) + 1);
+      const int64_t q = n - w;
+      const int64_t top = (q >= 0 ? q / (2 * w) : -((-q + 2 * w - 1) / (2 * w))) + 1;
+      uchar* pixel = bits + std::max<int64_t>(top, 0) * stride + px * 4;
+      for (int64_t row = std::max<int64_t>(top, 0); row < base; ++row, pixel += stride)
+        *reinterpret_cast<QRgb*>(pixel) = colour;
+    }
+  }
+}
+
 }  // namespace
 
 void QPainterCanvas::Polygon(std::span<const Point> points) {
@@ -110,13 +156,21 @@ void QPainterCanvas::Polygon(std::span<const Point> points) {
     painter_.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
     return;
   }
+  const QPen pen = painter_.pen();
+  // Straight into the image when the outline is drawn over the fill's edge.
+  if (QImage* image = pen.style() != Qt::NoPen ? DirectFillTarget(painter_) : nullptr) {
+    FillAreaUnderCurve(*image, points, painter_.brush().color().rgba());
+    QPolygon outline = ToQPolygon(points);
+    outline << outline.first();
+    painter_.drawPolyline(outline);
+    return;
+  }
   // The raster engine fills a polygon of thousands of points very slowly. The area under a curve
   // is the union of the strips between vertical lines through its points; no pixel centre lies on
   // such a line (the points are whole numbers), so filling the strips one by one sets exactly the
   // pixels of the whole, many times faster. The closed outline is then stroked as one line.
   constexpr size_t kStrip = 16;
   const int base = points.front().y;
-  const QPen pen = painter_.pen();
   painter_.setPen(Qt::NoPen);
   QPolygon strip;
   for (size_t s = 0; s + 1 < points.size();) {

@@ -154,7 +154,15 @@ int Render(const RenderOptions& o) {
     state.NumFiles = static_cast<int>(o.files.size()) + 1;
     loaded = OpenFileSet(state, sink, directory);
   } else {
-    loaded = ReadStatusFile(state, sink, Absolute(o.status));
+    bool settingsRead = false;
+    loaded = ReadStatusFile(state, sink, Absolute(o.status), nullptr, &settingsRead);
+    // A status file whose set names no files (NumFiles 0 or 1) loads nothing, silently; the viewer
+    // then shows the placeholder set with the file's settings, and so does this picture.
+    if (!loaded && settingsRead && sink.Errors() == 0) {
+      std::fprintf(stderr, "warning: %s names no raw data files to load (NumFiles %d); the placeholder set is drawn\n",
+                   o.status.c_str(), state.NumFiles);
+      loaded = true;
+    }
   }
   if (!loaded) return 1;
 

@@ -1,6 +1,7 @@
 #include "morvane/core/draw.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "morvane/core/axes.h"
 #include "morvane/core/diagram_geometry.h"
@@ -29,7 +30,10 @@ void ComputeAllTicks(ViewerState& st) {
   Ticks& y = st.YTicks;
   y.count = ComputeTicks(st.YDraw.min, st.YDraw.max, y.increment, y.start, true, 8, whole);
   Ticks& z = st.ZAxisT;
-  if (!st.UserZAxis)
+  // Typed Z ticks are kept; a user axis without usable ones (a status file keeps the switch but not
+  // the ticks) gets the computed ticks rather than an increment of zero.
+  const bool typed = st.UserZAxis && z.increment > 0 && std::isfinite(z.increment) && std::isfinite(z.start);
+  if (!typed)
     z.count = ComputeTicks(st.ZDraw.min, st.ZDraw.max, z.increment, z.start, true, 8, whole);
   else
     z.count = TruncToInt((st.ZDraw.max - z.start) / z.increment);
@@ -87,7 +91,8 @@ void DrawWaterfall(km::Canvas& dc, ViewerState& st, ViewState& view, const std::
     const km::Point last = view.PolygonBuffer[count - 1];
     dc.SetPen({st.BorderPen ? st.PenColor : d.Color, 1, true});
     dc.SetBrush(st.FilledDiagrams ? d.Color : st.BackColor);
-    dc.Polygon(SimplifyOutline(std::span(view.PolygonBuffer.data(), static_cast<size_t>(count))));
+    const std::span<km::Point> outline(view.PolygonBuffer.data(), static_cast<size_t>(count));
+    dc.Polygon(view.Draft ? DraftOutline(outline) : SimplifyOutline(outline));
     // The base line is painted over so that only the highlighted diagram keeps its closing line.
     dc.SetPen({p == view.Highlight ? st.PenColor : st.BackColor, 1, true});
     dc.MoveTo({first.x + 1, first.y});

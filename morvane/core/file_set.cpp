@@ -143,7 +143,9 @@ void AddRecentSet(ViewerState& state, const std::string& path) {
   list.insert(list.begin(), path);
 }
 
-bool OpenFileSet(ViewerState& state, km::MessageSink& sink, const std::string& path) {
+bool OpenFileSet(ViewerState& state, km::MessageSink& sink, const std::string& pathGiven) {
+  // A copy: callers pass File[0], which a master load overwrites with the directory.
+  const std::string path = pathGiven;
   state.Linear = true;
   state.SQRT = false;
   state.LOG = false;
@@ -161,7 +163,8 @@ bool OpenFileSet(ViewerState& state, km::MessageSink& sink, const std::string& p
   return result;
 }
 
-bool LoadFileSet(ViewerState& state, km::MessageSink& sink, const std::string& path, bool selection) {
+bool LoadFileSet(ViewerState& state, km::MessageSink& sink, const std::string& pathGiven, bool selection) {
+  const std::string path = pathGiven;  // File[0] is overwritten below, and may be what was passed
   BusyGuard busy(state);
   state.UserCaptions = false;
   state.UserZAxis = false;

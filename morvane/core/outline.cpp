@@ -29,4 +29,22 @@ std::span<const km::Point> SimplifyOutline(std::span<km::Point> pts) {
   return pts.first(out);
 }
 
+std::span<const km::Point> DraftOutline(std::span<km::Point> pts) {
+  const size_t n = pts.size();
+  if (n <= 2) return pts;
+  size_t out = 1;  // the first point, on the base line
+  for (size_t i = 1; i + 1 < n;) {
+    size_t end = i + 1;
+    size_t top = i;
+    while (end + 1 < n && pts[end].x == pts[i].x) {
+      if (pts[end].y < pts[top].y) top = end;
+      ++end;
+    }
+    pts[out++] = pts[top];
+    i = end;
+  }
+  pts[out++] = pts[n - 1];
+  return pts.first(out);
+}
+
 }  // namespace morvane

@@ -12,4 +12,9 @@ namespace morvane {
 // Compacts the points in place; returns the points kept (a prefix of pts).
 std::span<const km::Point> SimplifyOutline(std::span<km::Point> pts);
 
+// The draft of an outline, drawn while the user drags the cube: in each pixel column only the highest
+// point is kept (the first and last points, on the base line, stay). The curve keeps its shape to a
+// pixel; the noise within a column is left out. Compacts in place; returns the points kept.
+std::span<const km::Point> DraftOutline(std::span<km::Point> pts);
+
 }  // namespace morvane

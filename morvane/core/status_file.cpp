@@ -254,7 +254,9 @@ void ApplyStatusSettings(ViewerState& st, const StatusFile& file) {
   }
 }
 
-bool ReadStatusFile(ViewerState& state, km::MessageSink& sink, const std::string& path, Rect* window) {
+bool ReadStatusFile(ViewerState& state, km::MessageSink& sink, const std::string& path, Rect* window,
+                    bool* settingsRead) {
+  if (settingsRead) *settingsRead = false;
   CreateDemoSet(state);
   km::OpenResult opened = km::OpenFileQuiet(path, km::OpenMode::Read);
   if (!opened.file) {
@@ -284,6 +286,7 @@ bool ReadStatusFile(ViewerState& state, km::MessageSink& sink, const std::string
   if (!loaded) CreateDemoSet(state);
   ApplyStatusSettings(state, file);
   ApplyScalingSwitches(state);
+  if (settingsRead) *settingsRead = true;
   return loaded;
 }
 

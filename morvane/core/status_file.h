@@ -56,7 +56,10 @@ std::vector<float> ScanFloats(std::string_view value, int count);
 void ApplyStatusSettings(ViewerState& state, const StatusFile& file);
 
 // Loads a status file: the placeholder set first, then the file set of the status file and the
-// settings. window receives the main window rectangle of its second line when it had one.
-bool ReadStatusFile(ViewerState& state, km::MessageSink& sink, const std::string& path, Rect* window = nullptr);
+// settings. window receives the main window rectangle of its second line when it had one. True when
+// the file set was loaded; settingsRead (when given) tells whether the settings were taken over,
+// which they are also when the set could not be loaded and the placeholder set stays.
+bool ReadStatusFile(ViewerState& state, km::MessageSink& sink, const std::string& path, Rect* window = nullptr,
+                    bool* settingsRead = nullptr);
 
 }  // namespace morvane

@@ -128,6 +128,7 @@ struct ViewState {
   bool RestoreCube = true;    // take the faces from the saved copies at the next range reset
   int CaptionDistanceX = 0;   // vertical distance of the X caption from its axis, as last drawn
   int CaptionDistanceY = 0;   // horizontal distance of the Y caption from its axis
+  bool Draft = false;         // while a face is dragged: the curves drawn as drafts (DraftOutline)
 
   // Reused from one drawing to the next.
   std::vector<int> Order;

@@ -16,6 +16,14 @@ check "pdf" '"$cli" render "$work/series.raw" --size 1024x768 -o "$work/w.pdf" &
 check "status round trip" '"$cli" render --status "$work/w.kzs" -o "$work/again.png" && cmp -s "$work/w.png" "$work/again.png"'
 check "status shows the files" '"$cli" status "$work/w.kzs" | grep -q "series.012"'
 check "selection" '"$cli" render --files "$work/series.001" "$work/series.002" -o "$work/s.png"'
+printf '3DGraphics Status File\r\nMainWin:       0 0 640 400\r\nNumFiles:      1\r\nFile0:         %s\r\n' "$work/series.raw" >"$work/m.kzs"
+check "status naming the master file" '"$cli" render --status "$work/m.kzs" -o "$work/m.png" && cmp -s "$work/w.png" "$work/m.png"'
+printf '3DGraphics Status File\r\nMainWin:       0 0 640 400\r\nNumFiles:      0\r\n' >"$work/none.kzs"
+"$cli" render --status "$work/none.kzs" -o "$work/none.png" 2>"$work/err"
+check "status without files draws the placeholder set and says so" '[ $? -eq 0 ] && [ -s "$work/none.png" ] && grep -q "^warning: .*placeholder set" "$work/err"'
+check "emf" '"$cli" render "$work/series.raw" -o "$work/w.emf" && [ "$(dd if="$work/w.emf" bs=1 skip=40 count=4 2>/dev/null)" = " EMF" ]'
+"$cli" render "$work/series.raw" -o "$work/no/such/dir/w.emf" 2>"$work/err"
+check "unwritable metafile exits 1 with its message" '[ $? -eq 1 ] && grep -q "Cannot write metafile - file in use." "$work/err"'
 "$cli" render "$work/missing.raw" -o "$work/x.png" 2>"$work/err"
 check "missing file exits 1 with its message" '[ $? -eq 1 ] && grep -q "Raw file does not exist" "$work/err"'
 "$cli" render "$work/series.raw" -o "$work/x.gif" 2>/dev/null
