@@ -65,6 +65,7 @@ void CMorvaneView::RenderPicture() {
     const int count = static_cast<int>(state_.Diagrams.size());
     std::optional<PreviewScope> preview;
     if (dragging && previewCount_ < count) preview.emplace(state_, previewCount_);
+    view_.Draft = dragging;  // curves by their highest point in each pixel column
     QPainter painter(&picture_);
     km::QPainterCanvas canvas(painter);
     drawn = Paint(canvas, state_, view_, w, h);
@@ -72,6 +73,7 @@ void CMorvaneView::RenderPicture() {
     if (drawn) previewCount_ = PreviewDiagramCount(static_cast<double>(clock.nsecsElapsed()) / 1e6, shown,
                                                   kDragFrameBudgetMs, kFewestDragDiagrams, count);
     lastFrameThinned_ = preview.has_value();
+    view_.Draft = false;
   }
   if (!drawn) return;
   if (edit_.LayoutWidth <= 0) {
