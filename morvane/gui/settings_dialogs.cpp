@@ -7,7 +7,9 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 #include "common/qt/qpainter_canvas.h"
@@ -220,7 +222,9 @@ LabelPreview::LabelPreview(const ViewerState& st, int clientWidth, int clientHei
   p.FilledDiagrams = st.FilledDiagrams;
   p.BorderPen = st.BorderPen;
   p.InvertZ = st.InvertZ;
+  // A smaller font, so that the labels of the small picture stay apart.
   p.Font = st.Font;
+  p.Font.Height = std::max(50, (st.Font.Height != 0 ? std::abs(st.Font.Height) : 80) * 6 / 10);
   CreateDemoSet(p);
   p.ZAxis = st.ZAxis;
   // The picture's cube shrunk to the panel.
