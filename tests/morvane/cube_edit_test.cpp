@@ -1,0 +1,224 @@
+#include "morvane/core/cube_edit.h"
+
+#include <gtest/gtest.h>
+
+#include "morvane/core/file_set.h"
+#include "morvane/core/ranges.h"
+
+namespace morvane {
+namespace {
+
+// The default cube of a 640 x 400 client, as View > Default Cube lays it out.
+struct CubeEditTest : ::testing::Test {
+  ViewerState st;
+  ViewState view;
+  CubeEdit edit;
+  void SetUp() override {
+    CreateDemoSet(st);
+    ResetRanges(st, view, {0, 0, 640, 400});
+    ASSERT_TRUE(DefaultCube(st, {0, 0, 640, 400}));
+    edit.HandlePoints = ComputeHandles(st.Front, st.Back);
+    view.CubeMode = true;
+  }
+  // Presses the left button over a handle and drags it to (x, y).
+  bool Drag(CubeHandle h, int x, int y) {
+    edit.HandleHit = {};
+    UpdateHandleHits(edit, edit.HandlePoints[h]);
+    EXPECT_TRUE(edit.HandleHit[h]);
+    return DragHandles(st, edit, {x, y});
+  }
+};
+
+TEST_F(CubeEditTest, DefaultCubeOf640By400AndItsHandles) {
+  EXPECT_EQ(st.Back, (Rect{210, 50, 630, 290}));
+  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
+  const Handles& h = edit.HandlePoints;
+  const std::pair<CubeHandle, Point> expected[] = {
+      {kBackTop, {420, 50}},         {kBackRight, {630, 170}},      {kBackBottom, {420, 290}},
+      {kBackLeft, {210, 170}},       {kFrontTop, {320, 130}},       {kFrontRight, {530, 250}},
+      {kFrontBottom, {320, 370}},    {kFrontLeft, {110, 250}},      {kEdgeTopLeft, {160, 90}},
+      {kEdgeTopRight, {580, 90}},    {kEdgeBottomRight, {580, 330}}, {kEdgeBottomLeft, {160, 330}},
+      {kBackCentre, {420, 170}},     {kFrontCentre, {320, 250}},    {kCubeCentre, {370, 210}},
+  };
+  for (auto [handle, p] : expected) EXPECT_EQ(h[handle], p) << handle;
+}
+
+TEST_F(CubeEditTest, HandlesAreWithinReachLessThanFourPixelsAway) {
+  EXPECT_TRUE(UpdateHandleHits(edit, {163, 87}));
+  EXPECT_TRUE(edit.HandleHit[kEdgeTopLeft]);
+  EXPECT_TRUE(UpdateHandleHits(edit, {164, 90}));  // reports the flag that was cleared
+  EXPECT_FALSE(edit.HandleHit[kEdgeTopLeft]);
+  EXPECT_FALSE(UpdateHandleHits(edit, {0, 0}));
+}
+
+TEST_F(CubeEditTest, FreeDragsMoveEdgesCornersAndFaces) {
+  struct Case {
+    CubeHandle handle;
+    Point to;
+    Rect front, back;
+  } cases[] = {
+      {kBackTop, {400, 40}, {110, 130, 530, 370}, {210, 40, 630, 290}},
+      {kFrontRight, {560, 200}, {110, 130, 560, 370}, {210, 50, 630, 290}},
+      {kEdgeTopLeft, {150, 100}, {100, 140, 530, 370}, {200, 60, 630, 290}},  // both corners by (-10, +10)
+      {kEdgeBottomRight, {590, 335}, {110, 130, 540, 375}, {210, 50, 640, 295}},
+      {kFrontCentre, {330, 240}, {120, 120, 540, 360}, {210, 50, 630, 290}},
+      {kCubeCentre, {360, 220}, {100, 140, 520, 380}, {200, 60, 620, 300}},
+      // An edge dragged across the opposite one stops one pixel short of it.
+      {kFrontLeft, {600, 250}, {529, 130, 530, 370}, {210, 50, 630, 290}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    EXPECT_TRUE(Drag(c.handle, c.to.x, c.to.y)) << c.handle;
+    EXPECT_EQ(st.Front, c.front) << c.handle;
+    EXPECT_EQ(st.Back, c.back) << c.handle;
+    EXPECT_EQ(edit.HandlePoints, ComputeHandles(st.Front, st.Back));
+  }
+}
+
+TEST_F(CubeEditTest, NoFreeDragInTopView) {
+  st.TopView = true;
+  EXPECT_FALSE(Drag(kFrontCentre, 300, 300));
+  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
+}
+
+TEST_F(CubeEditTest, ZoomXLeftEdgeStopsAtTheSavedEdgeAndNeverReachesTheRightEdge) {
+  st.XDraw = {10.0f, 50.0f};
+  PressZoom(st, view, edit, ZoomKind::X);
+  EXPECT_EQ(edit.Zoom, ZoomKind::X);
+  EXPECT_TRUE(view.CubeMode);
+  ASSERT_TRUE(Drag(kEdgeTopLeft, 200, 90));  // 40 pixels right
+  EXPECT_EQ(st.Front.left, 150);
+  EXPECT_EQ(st.Back.left, 250);  // 210 + 420 x 40 / 420
+  EXPECT_TRUE(Drag(kEdgeTopLeft, 100, 90));  // far beyond the saved edge
+  EXPECT_EQ(st.Front.left, 110);
+  EXPECT_EQ(st.Back.left, 210);
+  EXPECT_FALSE(Drag(kEdgeBottomLeft, 160 + 420, 330));  // onto the right edge: refused
+  EXPECT_EQ(st.Front.left, 110);
+  EXPECT_FALSE(Drag(kFrontTop, 320, 200));  // only the depth edges act in Zoom X
+  EXPECT_EQ(st.Front.top, 130);
+}
+
+TEST_F(CubeEditTest, ZoomXNarrowsTheRangeToTheDraggedFace) {
+  st.XDraw = {10.0f, 50.0f};
+  PressZoom(st, view, edit, ZoomKind::X);
+  Drag(kEdgeTopLeft, 160 + 42, 90);        // a tenth of the face from the left
+  Drag(kEdgeBottomRight, 580 - 105, 330);  // a quarter from the right
+  EXPECT_EQ(st.Back.right, 210 + 420 * 315 / 420);
+  EXPECT_TRUE(PressZoom(st, view, edit, ZoomKind::X));
+  EXPECT_NEAR(st.XDraw.min, 14.0f, 1e-4);
+  EXPECT_NEAR(st.XDraw.max, 40.0f, 1e-4);
+  EXPECT_FALSE(view.CubeMode);
+  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
+  EXPECT_EQ(st.Back, (Rect{210, 50, 630, 290}));
+}
+
+TEST_F(CubeEditTest, TwoPressesWithoutADragLeaveTheRanges) {
+  for (ZoomKind kind : {ZoomKind::X, ZoomKind::Y, ZoomKind::Z}) {
+    const FloatRange x = st.XDraw, y = st.YDraw, z = st.ZDraw;
+    EXPECT_FALSE(PressZoom(st, view, edit, kind));
+    EXPECT_FALSE(PressZoom(st, view, edit, kind == ZoomKind::X ? ZoomKind::Y : ZoomKind::X));  // another zoom: nothing
+    EXPECT_TRUE(PressZoom(st, view, edit, kind));
+    EXPECT_EQ(st.XDraw, x);
+    EXPECT_EQ(st.YDraw, y);
+    EXPECT_EQ(st.ZDraw, z);
+  }
+}
+
+TEST_F(CubeEditTest, ZoomYMovesTheFrontTopAndTheBackTopInProportion) {
+  st.YDraw = {0.0f, 240.0f};
+  PressZoom(st, view, edit, ZoomKind::Y);
+  ASSERT_TRUE(Drag(kFrontTop, 320, 190));  // a quarter down
+  EXPECT_EQ(st.Front.top, 190);
+  EXPECT_EQ(st.Back.top, 50 + 60 * 240 / 240);
+  EXPECT_TRUE(Drag(kFrontTop, 320, 20));  // above the saved top: stops there
+  EXPECT_EQ(st.Front.top, 130);
+  Drag(kFrontTop, 320, 190);
+  EXPECT_TRUE(PressZoom(st, view, edit, ZoomKind::Y));
+  EXPECT_NEAR(st.YDraw.max, 180.0f, 1e-3);  // the top quarter cut off
+  EXPECT_NEAR(st.YDraw.min, 0.0f, 1e-3);
+}
+
+TEST_F(CubeEditTest, ZoomZSlidesTheFrontFaceTowardsTheBackFace) {
+  st.ZDraw = {0.0f, 19.0f};
+  view.LastDiagram = 20;
+  PressZoom(st, view, edit, ZoomKind::Z);
+  ASSERT_TRUE(Drag(kFrontLeft, 160, 250));  // half way to the back face
+  EXPECT_EQ(st.Front, (Rect{160, 90, 580, 330}));
+  EXPECT_FALSE(Drag(kFrontLeft, 230, 210));  // beyond the back face's left edge: refused
+  EXPECT_TRUE(PressZoom(st, view, edit, ZoomKind::Z));
+  EXPECT_NEAR(st.ZDraw.min, 9.5f, 1e-4);
+  EXPECT_NEAR(st.ZDraw.max, 19.0f, 1e-4);
+  EXPECT_EQ(view.Highlight, 10);
+  EXPECT_EQ(view.LastDiagram, 20);
+}
+
+TEST_F(CubeEditTest, AZoomToNothingKeepsTheRange) {
+  st.XDraw = {10.0f, 50.0f};
+  edit.ZoomFront = st.Front;
+  edit.ZoomBack = st.Back;
+  st.Front.left = st.Front.right;  // a face of no width, as no drag can make it
+  NarrowRanges(st, view, edit, ZoomKind::X);
+  EXPECT_EQ(st.XDraw, (FloatRange{10.0f, 50.0f}));
+  edit.ZoomFront.right = edit.ZoomFront.left;  // and a saved face of no width
+  NarrowRanges(st, view, edit, ZoomKind::X);
+  EXPECT_EQ(st.XDraw, (FloatRange{10.0f, 50.0f}));
+}
+
+TEST_F(CubeEditTest, ResizingToHalfTheWidthHalvesEveryX) {
+  edit.LayoutWidth = 640;
+  edit.LayoutHeight = 400;
+  ASSERT_TRUE(ResizeCube(st, edit, 320, 400));
+  EXPECT_EQ(st.Back, (Rect{105, 50, 315, 290}));
+  EXPECT_EQ(st.Front, (Rect{55, 130, 265, 370}));
+}
+
+TEST_F(CubeEditTest, ATinyOrMinimisedWindowLeavesTheCubeForTheNextSize) {
+  edit.LayoutWidth = 640;
+  edit.LayoutHeight = 400;
+  EXPECT_FALSE(ResizeCube(st, edit, 0, 0));
+  EXPECT_FALSE(ResizeCube(st, edit, 3, 400));
+  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
+  ASSERT_TRUE(ResizeCube(st, edit, 1280, 800));
+  EXPECT_EQ(st.Front, (Rect{220, 260, 1060, 740}));
+}
+
+TEST_F(CubeEditTest, CentreFitsTheCubeIntoTheClient) {
+  ASSERT_TRUE(CentreCube(st, view, {0, 0, 800, 600}));
+  const Rect box{std::min(st.Front.left, st.Back.left), std::min(st.Front.top, st.Back.top),
+                 std::max(st.Front.right, st.Back.right), std::max(st.Front.bottom, st.Back.bottom)};
+  EXPECT_EQ(box.left, 30);
+  EXPECT_EQ(box.top, 30);
+  EXPECT_LE(box.right, 800);
+  EXPECT_GT(box.right, 740);
+  EXPECT_LE(box.bottom, 600);
+  EXPECT_GT(box.bottom, 540);
+}
+
+TEST_F(CubeEditTest, CentreAndDefaultCubeRefuseWhatCannotBeDrawn) {
+  st.Front = {-900, -900, -800, -800};
+  st.Back = {-900, -900, -850, -850};
+  EXPECT_FALSE(CentreCube(st, view, {0, 0, 800, 600}));
+  EXPECT_EQ(st.Front, (Rect{-900, -900, -800, -800}));
+  EXPECT_FALSE(DefaultCube(st, {0, 0, 100, 100}));
+  EXPECT_EQ(st.Front, (Rect{-900, -900, -800, -800}));
+}
+
+TEST_F(CubeEditTest, ViewWholeDiagramGoesBackToTheFullRanges) {
+  st.XDraw = {3, 4};
+  st.YDraw = {1, 2};
+  st.ZDraw = {5, 6};
+  view.Highlight = 4;
+  view.YZoom = 2;
+  ViewWholeDiagram(st, view);
+  EXPECT_EQ(st.XDraw, (FloatRange{0.0f, 20.0f}));
+  EXPECT_EQ(st.YDraw, (FloatRange{0.0f, 50000.0f}));
+  EXPECT_EQ(st.ZDraw, (FloatRange{0.0f, 19.0f}));
+  EXPECT_EQ(view.Highlight, 0);
+  EXPECT_EQ(view.YZoom, 1.0f);
+  st.RelativeIntensities = true;
+  ViewWholeDiagram(st, view);
+  EXPECT_EQ(st.YDraw.max, 100.0f);
+}
+
+}  // namespace
+}  // namespace morvane
