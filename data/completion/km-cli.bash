@@ -2,7 +2,7 @@
 # own --help, so a verb added to a tool is completed without a change here.
 
 _km_cli_words() {  # TOOL [VERB]: the verbs (without VERB) or the options of VERB
-  local tool=$1 verb=$2
+  local tool=$1 verb=${2:-}
   if [[ -z $verb ]]; then
     "$tool" --help 2>/dev/null | sed -n '/^Subcommands:/,/^$/{s/^  \([a-z0-9][a-z0-9-]*\).*/\1/p}'
   else
@@ -11,7 +11,7 @@ _km_cli_words() {  # TOOL [VERB]: the verbs (without VERB) or the options of VER
 }
 
 _km_cli() {
-  local cur prev verb i
+  local cur prev verb="" i
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
   for ((i = 1; i < COMP_CWORD; i++)); do
