@@ -20,7 +20,7 @@ inline constexpr const char* kHelp =
     "Program directory:\n"
     "  The folder holding USERS (the user profiles) and PROGRAMS is named by the environment variable\n"
     "  KM_PROGRAM_DIRECTORY, else by the settings (Directory= in the group [%General] of\n"
-    "  ~/.config/ORVE/<program>.conf). With neither, the program makes ~/.local/share/keltor-morvane\n"
+    "  ~/.config/ORVE/morvane.conf). With neither, the program makes ~/.local/share/keltor-morvane\n"
     "  (below $XDG_DATA_HOME when set) on first start, fills it from the installed data, stores it in the\n"
     "  settings and, started without /U, starts for the login user with a profile of its own there.\n"
     "\n"
