@@ -9,11 +9,11 @@ set(CPACK_PACKAGE_NAME keltor-morvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR ORVE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "X-ray powder diffraction raw data workbench and 3D viewer")
+# The long description; cpack puts the summary above it and indents its lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "X-ray powder diffraction raw data workbench and 3D viewer
- keltor lists, plots, edits, exports and imports the raw data files of powder
- diffractometers; morvane draws a series of scans as a waterfall or a top-view
- colour map. keltor-cli and morvane-cli do the same from a shell.")
+    "keltor lists, plots, edits, exports and imports the raw data files of powder
+diffractometers; morvane draws a series of scans as a waterfall or a top-view
+colour map. keltor-cli and morvane-cli do the same from a shell.")
 set(KM_PACKAGE_MAINTAINER "keltor-morvane developers <keltor-morvane@localhost>"
     CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${KM_PACKAGE_MAINTAINER})
