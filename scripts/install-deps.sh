@@ -16,6 +16,8 @@ PACKAGES=(
   libbenchmark-dev
   libcli11-dev
   nlohmann-json3-dev
+  # installation: manual pages from --help, the Debian package (cpack finds libraries with file)
+  help2man file dpkg-dev
   # running the desktop programs headless, and looking at them
   fonts-liberation2 fontconfig xvfb xauth imagemagick
 )

@@ -11,7 +11,7 @@
 #include "common/core/time_stamp.h"
 #include "common/core/user_profile.h"
 #include "common/qt/qt_text.h"
-#include "common/qt/settings_program_directory.h"
+#include "common/qt/start_program_directory.h"
 
 namespace keltor {
 
@@ -24,22 +24,23 @@ bool CKeltorApp::InitInstance(const std::string& commandLine) {
   WorkbenchState& state = workbench_.State;
   state.Settings = km::DefaultWorkbenchSettings();
 
-  km::SettingsProgramDirectory directorySource(kProgramName);
-  km::GetProgramDirectory(directorySource, state.ProgramDirectory);
+  // Without a directory of the suite's, the per-user one (and, started without a user, the login user).
+  std::string user = start.User;
+  km::FindStartProgramDirectory(ui_, kProgramName, state.ProgramDirectory, user);
 
   // The file named at start is taken relative to the directory the program was started in.
   std::string startFile;
   if (!start.File.empty()) startFile = km::ToPath(QFileInfo(km::FromPath(start.File)).absoluteFilePath());
 
-  if (!start.User.empty()) {
-    const std::string path = km::UserProfilePath(state.ProgramDirectory, start.User);
+  if (!user.empty()) {
+    const std::string path = km::UserProfilePath(state.ProgramDirectory, user);
     std::vector<std::string> texts;
     std::string workDirectory;
     if (!km::ReadUserSection(ui_, path, &workDirectory, km::kWorkbenchSectionId, texts,
                              km::SettingsBytes(state.Settings))) {
       return false;
     }
-    userName_ = start.User;
+    userName_ = user;
     profilePath_ = path;
     if (texts.size() > kMaxRecentFiles) texts.resize(kMaxRecentFiles);
     state.RecentFiles = std::move(texts);

@@ -1,0 +1,41 @@
+# cmake -DTOOL=<command-line tool> -DOUT=<file> [-DEXTRA=<file>] -P KmVerbHelp.cmake
+# Writes a help2man include file with one subsection per verb of the tool, holding that verb's --help,
+# so that the manual page describes every verb and not only their list. EXTRA, when given, is appended
+# (sections of its own: environment, files, see also).
+execute_process(COMMAND ${TOOL} --help OUTPUT_VARIABLE top RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${TOOL} --help failed")
+endif()
+string(REPLACE "\n" ";" lines "${top}")
+set(verbs "")
+set(in_list FALSE)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^Subcommands:")
+    set(in_list TRUE)
+  elseif(in_list AND line MATCHES "^  ([a-z0-9][a-z0-9-]*)")
+    list(APPEND verbs ${CMAKE_MATCH_1})
+  elseif(in_list AND NOT line MATCHES "^ ")
+    set(in_list FALSE)
+  endif()
+endforeach()
+
+set(text "[VERBS]\n")
+foreach(verb IN LISTS verbs)
+  execute_process(COMMAND ${TOOL} ${verb} --help OUTPUT_VARIABLE help RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "${TOOL} ${verb} --help failed")
+  endif()
+  # The tool names itself by the path it was run from; the page names it by its name.
+  get_filename_component(name ${TOOL} NAME)
+  string(REGEX REPLACE "Usage: [^ \n]*${name}" "Usage: ${name}" help "${help}")
+  # roff: backslashes escaped, and a line may not begin with a control character.
+  string(REPLACE "\\" "\\e" help "${help}")
+  string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" help "${help}")
+  string(STRIP "${help}" help)
+  string(APPEND text ".SS ${verb}\n.nf\n${help}\n.fi\n")
+endforeach()
+if(EXTRA)
+  file(READ ${EXTRA} extra)
+  string(APPEND text "${extra}")
+endif()
+file(WRITE ${OUT} "${text}")
