@@ -8,6 +8,8 @@ namespace keltor::cli {
 void AddInfoCommand(CLI::App& app, int& exitCode);
 void AddListCommand(CLI::App& app, int& exitCode);
 void AddMergeCommand(CLI::App& app, int& exitCode);
+// Absorption and angle correction (absorption, angle-correction).
+void AddCorrectionCommands(CLI::App& app, int& exitCode);
 #ifdef KM_WITH_PLOT
 // Needs Qt for fonts and pictures: only in builds with the desktop programs.
 void AddPlotCommand(CLI::App& app, int& exitCode);

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   keltor::cli::AddInfoCommand(app, exitCode);
   keltor::cli::AddListCommand(app, exitCode);
   keltor::cli::AddMergeCommand(app, exitCode);
+  keltor::cli::AddCorrectionCommands(app, exitCode);  // absorption, angle-correction
 #ifdef KM_WITH_PLOT
   keltor::cli::AddPlotCommand(app, exitCode);
 #endif

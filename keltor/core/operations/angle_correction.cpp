@@ -1,0 +1,122 @@
+#include "keltor/core/operations/angle_correction.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace keltor {
+
+namespace {
+
+// The scan axis and the other axis of a range header.
+struct AxisFields {
+  float* begin;
+  float* end;
+  float* step;
+};
+
+AxisFields ScanAxis(km::RawRangeHeader& h, bool omegaScan) {
+  return omegaScan ? AxisFields{&h.OmegaBegin, &h.OmegaEnd, &h.OmegaStep}
+                   : AxisFields{&h.TwoThetaBegin, &h.TwoThetaEnd, &h.TwoThetaStep};
+}
+
+AxisFields OtherAxis(km::RawRangeHeader& h, bool omegaScan) { return ScanAxis(h, !omegaScan); }
+
+}  // namespace
+
+double InterpolateLinear(double x, std::span<const double> X, std::span<const float> Y) {
+  const size_t n = std::min(X.size(), Y.size());
+  if (n == 0 || !(x >= X[0] && x <= X[n - 1])) return 0.0;
+  size_t i = 0;
+  if (n > 2) {
+    size_t hi = n - 1;
+    while (hi > i + 1) {
+      const size_t mid = (i + hi) / 2;
+      if (X[mid] <= x) {
+        i = mid;
+      } else {
+        hi = mid;
+      }
+    }
+    if (X[hi] <= x) i = hi;
+  }
+  if (i == n - 1) return Y[n - 1];
+  return Y[i] + (x - X[i]) / (X[i + 1] - X[i]) * (static_cast<double>(Y[i + 1]) - Y[i]);
+}
+
+const char* AngleRangeSkipText(AngleRangeOutcome outcome) {
+  switch (outcome) {
+    case AngleRangeOutcome::BeyondHalfCircle:
+      return " Angle correction will result in an 2Theta-range greater than 180 degree!\n Range will be skipped!";
+    case AngleRangeOutcome::Inverted:
+      return " Angle correction will result in an inverted 2Theta-range!\n Range will be skipped!";
+    case AngleRangeOutcome::Descending:
+      return " Angle correction will turn the order of the measured angles round!\n Range will be skipped!";
+    case AngleRangeOutcome::Unusable:
+      return " The range has no usable begin, end or step width!\n Range will be skipped!";
+    case AngleRangeOutcome::Corrected: break;
+  }
+  return "";
+}
+
+AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolution, bool omegaScan,
+                                     km::RawRangeHeader& header, std::span<const float> data,
+                                     std::vector<float>& out) {
+  km::RawRangeHeader h = header;
+  const AxisFields scan = ScanAxis(h, omegaScan), other = OtherAxis(h, omegaScan);
+  const double b = *scan.begin, e = *scan.end, s = *scan.step;
+  const size_t count = std::min(data.size(), static_cast<size_t>(std::clamp<int>(h.PointCount, 0, km::kWorkbenchMaxPoints)));
+  if (count == 0 || !std::isfinite(b) || !std::isfinite(e) || !std::isfinite(s) || !(s > 0.0) || angleResolution <= 0)
+    return AngleRangeOutcome::Unusable;
+
+  const double newBegin = b + delta(b), newEnd = e + delta(e);
+  if (!std::isfinite(newBegin) || !std::isfinite(newEnd)) return AngleRangeOutcome::Unusable;
+  if (newEnd > 180.0) return AngleRangeOutcome::BeyondHalfCircle;
+  if (!(newBegin < newEnd)) return AngleRangeOutcome::Inverted;
+
+  // Both limits on the goniometer's grid.
+  const double r = angleResolution;
+  const double nb = km::RoundHalfAway(newBegin * r) / r, ne = km::RoundHalfAway(newEnd * r) / r;
+  const double steps = (ne - nb) / s + 0.001;
+  const int n = steps >= km::kWorkbenchMaxPoints - 1 ? km::kWorkbenchMaxPoints : static_cast<int>(steps) + 1;
+
+  // The measured positions, corrected; the first one is the new begin itself, so the first intensity
+  // stays where the range now begins. When the grid moved the begin past the next corrected positions
+  // (a coarse resolution), those points lie before the range and are left out, so that the positions
+  // ascend as the interpolation needs them to.
+  std::vector<double> positions{nb};
+  std::vector<float> values{data[0]};
+  positions.reserve(count);
+  values.reserve(count);
+  for (size_t i = 1; i < count; ++i) {
+    const double x = b + static_cast<double>(i) * s;
+    const double corrected = x + delta(x);
+    if (positions.size() == 1 && corrected <= nb) continue;
+    if (!(corrected > positions.back())) return AngleRangeOutcome::Descending;
+    positions.push_back(corrected);
+    values.push_back(data[i]);
+  }
+
+  out.assign(static_cast<size_t>(n), 0.0f);
+  double lowest = 0.0, highest = 0.0;
+  for (int j = 0; j < n; ++j) {
+    const float y = static_cast<float>(InterpolateLinear(nb + j * s, positions, values));
+    out[static_cast<size_t>(j)] = y;
+    if (j == 0 || y < lowest) lowest = y;
+    if (j == 0 || y > highest) highest = y;
+  }
+  const double otherStep = *other.step;
+  const double otherBegin = *other.begin + (nb - b) * otherStep / s;
+  *scan.begin = static_cast<float>(nb);
+  *scan.end = static_cast<float>(nb + (n - 1) * s);
+  *other.begin = static_cast<float>(otherBegin);
+  *other.end = static_cast<float>(otherBegin + (n - 1) * otherStep);
+  h.MinIntensity = km::RoundToCount(lowest);
+  h.MaxIntensity = km::RoundToCount(highest);
+  h.RangeFlags |= km::kFlagAngleCorrected;
+  h.PointCount = static_cast<int16_t>(n);
+  h.BackgroundPointCount = 0;
+  header = h;
+  return AngleRangeOutcome::Corrected;
+}
+
+}  // namespace keltor
