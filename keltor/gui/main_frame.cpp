@@ -36,6 +36,10 @@ bool IsBuilt(int id) {
     case cmd::Merge: case cmd::AppExit: case cmd::ViewFullFile: case cmd::ViewListFile:
     case cmd::ViewToolbar: case cmd::ViewStatusBar: case cmd::AppAbout:
       return true;
+    // Range editing.
+    case cmd::TruncateRange: case cmd::DeleteRange: case cmd::ExtractRange: case cmd::CombineRange:
+    case cmd::AddRanges:
+      return true;
     default:
       return IsRecentFileCommand(id);
   }
@@ -261,6 +265,12 @@ void CMainFrame::UpdateCommandStates() {
   actions_[cmd::ViewToolbar]->setChecked(toolBar_ && !toolBar_->isHidden());
   actions_[cmd::ViewStatusBar]->setChecked(!statusBar()->isHidden());
   if (!recentActions_.empty()) recentActions_.front()->setEnabled(!workbench_.State.RecentFiles.empty());
+  // Range editing: a usable file; all but Truncate need more than one range.
+  const bool usable = workbench_.File.HasUsableData();
+  const bool severalRanges = usable && workbench_.File.WorkingFile.MeasuredRanges > 1;
+  actions_[cmd::TruncateRange]->setEnabled(usable);
+  for (int id : {cmd::DeleteRange, cmd::ExtractRange, cmd::CombineRange, cmd::AddRanges})
+    actions_[id]->setEnabled(severalRanges);
 }
 
 void CMainFrame::OnCommand(int id) {
@@ -282,6 +292,12 @@ void CMainFrame::OnCommand(int id) {
       case cmd::ViewToolbar: toolBar_->setVisible(toolBar_->isHidden()); break;
       case cmd::ViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
       case cmd::AppAbout: OnAppAbout(); break;
+      // Range editing.
+      case cmd::TruncateRange: workbench_.OnRangesTruncate(); break;
+      case cmd::DeleteRange: workbench_.OnRangesDelete(); break;
+      case cmd::ExtractRange: workbench_.OnRangesExtract(); break;
+      case cmd::CombineRange: workbench_.OnRangesCombine(); break;
+      case cmd::AddRanges: workbench_.OnRangesAdd(); break;
       default: break;
     }
   }

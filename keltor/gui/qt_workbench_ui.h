@@ -25,6 +25,10 @@ class QtWorkbenchUi : public WorkbenchUi {
   std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override;
   void SetWaitCursor(bool on) override;
+  // Range selection and range editing.
+  std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
+  std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;
+  std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) override;
 
   // The directory the open dialogs start in (the workbench's data directory).
   void SetOpenDirectory(std::string directory) { openDirectory_ = std::move(directory); }
