@@ -9,7 +9,7 @@
 #include "common/core/dialog_fields.h"
 #include "common/core/text.h"
 #include "keltor/core/operations/absorption_correction.h"
-#include "keltor/core/operations/data_change.h"
+#include "keltor/core/operations/scan_axis.h"
 #include "keltor/core/workbench.h"
 
 namespace keltor {
@@ -26,7 +26,7 @@ std::string ScanModeText(int scanMode) {
 bool Workbench::OnOperationsAbsorption() {
   if (!File.HasUsableData()) return false;
   km::RawFileHeader& header = File.WorkingFile.Header;
-  if (header.ScanType == km::kScanTypeOmega) {
+  if (IsOmegaScan(header)) {
     ui_.ShowError("Omega scans cannot be corrected for absorption.");
     return false;
   }
@@ -100,9 +100,8 @@ bool Workbench::OnOperationsAbsorption() {
     File.WorkingFile.Header.AbsorptionValue = before;
     return false;
   }
-  std::vector<int> changed;
-  for (size_t i = 0; i < ranges.size(); ++i) changed.push_back(static_cast<int>(i) + 1);
-  FinishDataChange(*this, changed);
+  for (size_t i = 0; i < ranges.size(); ++i) File.SetRangeModified(static_cast<int>(i) + 1);
+  NotifyDataChanged();
   return true;
 }
 

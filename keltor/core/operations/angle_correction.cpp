@@ -1,27 +1,12 @@
 #include "keltor/core/operations/angle_correction.h"
 
+#include "keltor/core/operations/scan_axis.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace keltor {
 
-namespace {
-
-// The scan axis and the other axis of a range header.
-struct AxisFields {
-  float* begin;
-  float* end;
-  float* step;
-};
-
-AxisFields ScanAxis(km::RawRangeHeader& h, bool omegaScan) {
-  return omegaScan ? AxisFields{&h.OmegaBegin, &h.OmegaEnd, &h.OmegaStep}
-                   : AxisFields{&h.TwoThetaBegin, &h.TwoThetaEnd, &h.TwoThetaStep};
-}
-
-AxisFields OtherAxis(km::RawRangeHeader& h, bool omegaScan) { return ScanAxis(h, !omegaScan); }
-
-}  // namespace
 
 double InterpolateLinear(double x, std::span<const double> X, std::span<const float> Y) {
   const size_t n = std::min(X.size(), Y.size());
@@ -63,7 +48,7 @@ AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolutio
                                      std::vector<float>& out) {
   km::RawRangeHeader h = header;
   const AxisFields scan = ScanAxis(h, omegaScan), other = OtherAxis(h, omegaScan);
-  const double b = *scan.begin, e = *scan.end, s = *scan.step;
+  const double b = scan.Begin, e = scan.End, s = scan.Step;
   const size_t count = std::min(data.size(), static_cast<size_t>(std::clamp<int>(h.PointCount, 0, km::kWorkbenchMaxPoints)));
   if (count == 0 || !std::isfinite(b) || !std::isfinite(e) || !std::isfinite(s) || !(s > 0.0) || angleResolution <= 0)
     return AngleRangeOutcome::Unusable;
@@ -75,7 +60,8 @@ AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolutio
 
   // Both limits on the goniometer's grid.
   const double r = angleResolution;
-  const double nb = km::RoundHalfAway(newBegin * r) / r, ne = km::RoundHalfAway(newEnd * r) / r;
+  const double nb = static_cast<double>(RoundHalfAwayToLong(newBegin * r)) / r;
+  const double ne = static_cast<double>(RoundHalfAwayToLong(newEnd * r)) / r;
   const double steps = (ne - nb) / s + 0.001;
   const int n = steps >= km::kWorkbenchMaxPoints - 1 ? km::kWorkbenchMaxPoints : static_cast<int>(steps) + 1;
 
@@ -98,20 +84,25 @@ AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolutio
 
   out.assign(static_cast<size_t>(n), 0.0f);
   double lowest = 0.0, highest = 0.0;
+  // A grid position that misses the last corrected position by rounding noise alone (single-precision
+  // steps and coefficients) is that position: a plain shift keeps its last point.
+  const double noise = 1e-4 * s;
   for (int j = 0; j < n; ++j) {
-    const float y = static_cast<float>(InterpolateLinear(nb + j * s, positions, values));
+    double x = nb + j * s;
+    if (x > positions.back() && x - positions.back() <= noise) x = positions.back();
+    const float y = static_cast<float>(InterpolateLinear(x, positions, values));
     out[static_cast<size_t>(j)] = y;
     if (j == 0 || y < lowest) lowest = y;
     if (j == 0 || y > highest) highest = y;
   }
-  const double otherStep = *other.step;
-  const double otherBegin = *other.begin + (nb - b) * otherStep / s;
-  *scan.begin = static_cast<float>(nb);
-  *scan.end = static_cast<float>(nb + (n - 1) * s);
-  *other.begin = static_cast<float>(otherBegin);
-  *other.end = static_cast<float>(otherBegin + (n - 1) * otherStep);
-  h.MinIntensity = km::RoundToCount(lowest);
-  h.MaxIntensity = km::RoundToCount(highest);
+  const double otherStep = other.Step;
+  const double otherBegin = other.Begin + (nb - b) * otherStep / s;
+  scan.Begin = static_cast<float>(nb);
+  scan.End = static_cast<float>(nb + (n - 1) * s);
+  other.Begin = static_cast<float>(otherBegin);
+  other.End = static_cast<float>(otherBegin + (n - 1) * otherStep);
+  h.MinIntensity = RoundIntensity(lowest);
+  h.MaxIntensity = RoundIntensity(highest);
   h.RangeFlags |= km::kFlagAngleCorrected;
   h.PointCount = static_cast<int16_t>(n);
   h.BackgroundPointCount = 0;

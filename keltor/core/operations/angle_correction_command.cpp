@@ -9,7 +9,7 @@
 #include "common/core/user_profile.h"
 #include "keltor/core/operations/angle_correction.h"
 #include "keltor/core/operations/calibration_record.h"
-#include "keltor/core/operations/data_change.h"
+#include "keltor/core/operations/scan_axis.h"
 #include "keltor/core/workbench.h"
 
 namespace keltor {
@@ -27,7 +27,7 @@ CalibrationRecord ReadCalibration(km::MessageSink& sink, const std::string& prof
 AngleCorrectionRequest DialogRequest(const CalibrationRecord& calibration, bool omegaScan, const float line[2]) {
   AngleCorrectionRequest request;
   request.PolynomialFound = calibration.Found;
-  request.AxisName = omegaScan ? "Omega" : "2Theta";
+  request.AxisName = std::string(ScanAxisName(omegaScan));
   request.A = line[0];
   request.B = line[1];
   if (calibration.Found) {
@@ -61,7 +61,7 @@ bool Workbench::OnOperationsAngleCorrection(const std::string& userProfilePath) 
     ui_.ShowError(text);
     return false;
   }
-  const bool omegaScan = header.ScanType == km::kScanTypeOmega;
+  const bool omegaScan = IsOmegaScan(header);
 
   const CalibrationRecord calibration = ReadCalibration(ui_, userProfilePath);
   const auto choice =
@@ -94,7 +94,8 @@ bool Workbench::OnOperationsAngleCorrection(const std::string& userProfilePath) 
   }
   if (corrected.empty()) return false;
   if (!File.SaveWorkbenchRanges(ui_, ranges)) return false;
-  FinishDataChange(*this, corrected);
+  for (const int r : corrected) File.SetRangeModified(r);
+  NotifyDataChanged();
   return true;
 }
 
