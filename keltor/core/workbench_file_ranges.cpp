@@ -21,38 +21,49 @@ bool WorkbenchFile::ReadWorkbenchRanges(km::MessageSink& sink, std::vector<Whole
 }
 
 bool WorkbenchFile::SaveWorkbenchRanges(km::MessageSink& sink, std::span<WholeRange> ranges) {
-  // The working copy exists, in the current layout, with a stamped header.
-  km::RawRangeHeader unused = km::ZeroRangeHeader();
-  if (!SaveWorkbenchRange(sink, -1, unused, {})) return false;
-  if (ranges.empty()) return true;
-  // The snapshot takes the working copy's place again when a write fails, so that a full disk never
-  // costs the ranges already there.
-  const std::string snapshot = km::MakeTempFileName("SCR");
-  if (snapshot.empty() || !km::CopyFileTo(WorkingCopyPath, snapshot)) {
-    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", snapshot.empty() ? "SCR" : snapshot));
-    if (!snapshot.empty()) km::DeleteFile(snapshot);
+  // The new working copy is written beside the old one and takes its place only when complete, so
+  // that a full disk never costs the ranges already there; the first change needs no copy of the
+  // opened file, as every range is written anew.
+  const std::string fresh = km::MakeTempFileName("RAW");
+  if (fresh.empty()) {
+    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", "RAW"));
     return false;
   }
   const km::RawFileContext before = WorkingFile;
+  StampWorkingHeader();
+  km::RawFileContext written = WorkingFile;
+  written.Path = fresh;
   // With no range on record the writer starts the file anew at range 1 and appends the rest.
-  WorkingFile.Header.MeasuredRangeCount = 0;
-  bool written = true;
-  for (size_t i = 0; written && i < ranges.size(); ++i) {
+  written.Header.MeasuredRangeCount = 0;
+  bool ok = true;
+  if (ranges.empty()) {
+    km::RawRangeHeader none = km::ZeroRangeHeader();
+    ok = km::WriteRawRange(sink, written, 0, none, {}, &ExtHeader);
+  }
+  for (size_t i = 0; ok && i < ranges.size(); ++i) {
     WholeRange& range = ranges[i];
     if (range.Changed) range.Header.RangeFlags |= km::kFlagRewrittenByWorkbench;
     const size_t points = std::min(range.Data.size(), static_cast<size_t>(std::max<int>(0, range.Header.PointCount)));
-    written = km::WriteRawRange(sink, WorkingFile, static_cast<int>(i) + 1, range.Header,
-                                std::span<const float>(range.Data).first(points), &ExtHeader);
+    ok = km::WriteRawRange(sink, written, static_cast<int>(i) + 1, range.Header,
+                           std::span<const float>(range.Data).first(points), &ExtHeader);
   }
-  if (written) {
-    km::DeleteFile(snapshot);
-    return true;
+  if (ok && !WorkingCopyPath.empty()) {
+    std::error_code error;
+    std::filesystem::rename(fresh, WorkingCopyPath, error);
+    if (error) {
+      sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", WorkingCopyPath));
+      ok = false;
+    }
   }
-  std::error_code error;
-  std::filesystem::rename(snapshot, WorkingCopyPath, error);
-  if (error) km::DeleteFile(snapshot);
-  WorkingFile = before;
-  return false;
+  if (!ok) {
+    km::DeleteFile(fresh);
+    WorkingFile = before;
+    return false;
+  }
+  if (WorkingCopyPath.empty()) WorkingCopyPath = fresh;
+  written.Path = WorkingCopyPath;
+  WorkingFile = written;
+  return true;
 }
 
 }  // namespace keltor

@@ -46,10 +46,12 @@ AbsorptionFormula AbsorptionFormula::Cylinder(const ThetaFactorSpline& spline) {
 }
 
 double AbsorptionFormula::Factor(double twoTheta) const {
-  const double theta = static_cast<double>(static_cast<float>(twoTheta) * kHalfDegreeToRadian);
+  // Single precision, as the angles are: the factor is as exact as a stored intensity can use.
+  const float theta = static_cast<float>(twoTheta) * kHalfDegreeToRadian;
+  const auto k = static_cast<float>(k_);
   switch (mode_) {
-    case kScanModeTransmission: return std::exp(k_ / std::cos(theta));
-    case kScanModeReflection: return 1.0 / (1.0 - std::exp(k_ / std::sin(theta)));
+    case kScanModeTransmission: return std::exp(k / std::cos(theta));
+    case kScanModeReflection: return 1.0 / (1.0 - static_cast<double>(std::exp(k / std::sin(theta))));
     case kScanModeDebyeScherrer: return spline_.At(twoTheta / 2.0);
     default: return std::numeric_limits<double>::quiet_NaN();
   }
