@@ -63,8 +63,10 @@ bool Workbench::OnOperationsAbsorption() {
   const std::optional<float> entered = ui_.ChooseAbsorptionValue(request);
   if (!entered) return false;
   const float value = *entered;
+  // The dialog refuses such a value itself; a caller without the dialog (the command line) hears the
+  // dialog's words as an error.
   if (!(value >= 0.0f && value <= parameter.Maximum)) {
-    ui_.ShowPlain(km::InvalidDataText(0.0f, parameter.Maximum));
+    ui_.ShowError(km::InvalidDataText(0.0f, parameter.Maximum));
     return false;
   }
   if (value == 0.0f) return false;
