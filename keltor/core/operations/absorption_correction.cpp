@@ -47,7 +47,8 @@ AbsorptionFormula AbsorptionFormula::Cylinder(const ThetaFactorSpline& spline) {
 
 double AbsorptionFormula::Factor(double twoTheta) const {
   // Single precision, as the angles are: the factor is as exact as a stored intensity can use.
-  const float theta = static_cast<float>(twoTheta) * kHalfDegreeToRadian;
+  // (A hostile header's angle is held inside single precision before it is narrowed.)
+  const float theta = static_cast<float>(std::clamp(twoTheta, -1e30, 1e30)) * kHalfDegreeToRadian;
   const auto k = static_cast<float>(k_);
   switch (mode_) {
     case kScanModeTransmission: return std::exp(k / std::cos(theta));
