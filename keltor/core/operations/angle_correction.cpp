@@ -87,10 +87,18 @@ AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolutio
   // A grid position that misses the last corrected position by rounding noise alone (single-precision
   // steps and coefficients) is that position: a plain shift keeps its last point.
   const double noise = 1e-4 * s;
+  // The grid ascends, so the segment of each position is found by walking on from the last one's,
+  // and the interpolation is asked within that segment alone: the same segment its bisection finds.
+  const std::span<const double> allPositions(positions);
+  const std::span<const float> allValues(values);
+  size_t segment = 0;
   for (int j = 0; j < n; ++j) {
     double x = nb + j * s;
     if (x > positions.back() && x - positions.back() <= noise) x = positions.back();
-    const float y = static_cast<float>(InterpolateLinear(x, positions, values));
+    while (segment + 1 < positions.size() && positions[segment + 1] <= x) ++segment;
+    const size_t width = std::min<size_t>(2, positions.size() - segment);
+    const float y = static_cast<float>(
+        InterpolateLinear(x, allPositions.subspan(segment, width), allValues.subspan(segment, width)));
     out[static_cast<size_t>(j)] = y;
     if (j == 0 || y < lowest) lowest = y;
     if (j == 0 || y > highest) highest = y;
