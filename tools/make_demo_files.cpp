@@ -1,7 +1,8 @@
 // Writes realistic raw data files through the shared writer: the demo file of the quick start, a
 // temperature series for the 3D viewer, files in older format versions, and the awkward cases
-// (being measured, no data, scaled counts, 32-bit counts), and a user profile for "lab1". Tests,
-// the demo and the benchmarks use it.
+// (being measured, no data, scaled counts, 32-bit counts), a capillary scan with the cylinder
+// absorption table in PROGRAMS, and a user profile for "lab1" with a stored calibration polynomial.
+// Tests, the demo and the benchmarks use it.
 //
 //   make-demo-files DIR [--series N] [--series-points P] [--only-series]
 #include <algorithm>
@@ -15,9 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "common/core/installed_data.h"
 #include "common/core/messages.h"
 #include "common/core/raw_file.h"
 #include "common/core/user_profile_format.h"
+#include "common/core/user_profile_section.h"
+#include "tools/cylinder_absorption.h"
 
 namespace {
 
@@ -202,6 +206,56 @@ void MakeOlderVersion(const std::string& path, char version) {
   std::fclose(f);
 }
 
+// Absorption and angle correction: the cylinder table of the build (or of the installation), a
+// calibration polynomial as the suite's calibration program stores it, and a capillary measurement.
+#ifndef KM_BUILT_CYLINDER_TABLE
+#define KM_BUILT_CYLINDER_TABLE ""
+#endif
+
+bool CopyCylinderTable(const std::string& dir) {
+  std::error_code error;
+  std::filesystem::path from = KM_BUILT_CYLINDER_TABLE;
+  if (from.empty() || !std::filesystem::exists(from, error))
+    from = std::filesystem::path(km::InstalledDataDirectory()) / "PROGRAMS" / "CYLABS.DAT";
+  const std::filesystem::path to = std::filesystem::path(dir) / "PROGRAMS" / "CYLABS.DAT";
+  std::filesystem::create_directories(to.parent_path(), error);
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+  if (error) {
+    std::fprintf(stderr, "make-demo-files: no cylinder absorption table to copy (%s)\n", from.string().c_str());
+    return false;
+  }
+  std::printf("%s\n", to.string().c_str());
+  return true;
+}
+
+// Section 9 of a profile: "CAL", order 2 at 296, the coefficients from 300, the 2Theta range at 324.
+std::vector<uint8_t> CalibrationSection() {
+  std::vector<uint8_t> record(332, 0);
+  std::memcpy(record.data(), "CAL", 3);
+  const int32_t order = 2;
+  const float coefficients[] = {0.012f, -0.015f, 0.02f};
+  const float range[] = {10.0f, 140.0f};
+  std::memcpy(record.data() + 296, &order, 4);
+  std::memcpy(record.data() + 300, coefficients, sizeof coefficients);
+  std::memcpy(record.data() + 324, range, sizeof range);
+  return record;
+}
+
+// The intensities a capillary of the given mu*R lets through at each point: the pattern weakened by
+// the transmission of the cylinder, taken every 5 degrees of theta and interpolated between.
+void Absorb(std::vector<float>& data, double begin, double step, double muR) {
+  std::vector<double> transmission;
+  const double m[] = {muR};
+  for (int k = 0; k <= 18; ++k)
+    transmission.push_back(km::cylabs::CylinderTransmission(5.0 * k, m, km::cylabs::TableQuadrature())[0]);
+  for (size_t i = 0; i < data.size(); ++i) {
+    const double theta = std::clamp((begin + step * static_cast<double>(i)) / 2, 0.0, 90.0);
+    const auto k = std::min<size_t>(static_cast<size_t>(theta / 5), 17);
+    const double t = theta / 5 - static_cast<double>(k);
+    data[i] = static_cast<float>(std::round(data[i] * ((1 - t) * transmission[k] + t * transmission[k + 1])));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -325,6 +379,23 @@ int main(int argc, char** argv) {
     }
     w.Write("omega.raw", o, ranges, data);
   }
+  // A Debye-Scherrer capillary (mu*R = 1.5) for Operations > Absorption Correction, and the program
+  // directory's cylinder table it needs.
+  {
+    RawFileHeader h = BaseHeader("Silicon in a 0.5 mm capillary, mu*R 1.5");
+    h.ScanMode = 3;  // Debye-Scherrer
+    std::vector<RawRangeHeader> ranges;
+    std::vector<std::vector<float>> data;
+    const double limits[][2] = {{10, 60}, {60, 120}};
+    for (int i = 0; i < 2; ++i) {
+      const int points = static_cast<int>(std::lround((limits[i][1] - limits[i][0]) / 0.02)) + 1;
+      data.push_back(Pattern(limits[i][0], 0.02, points, PeaksAt(25), 1.0, noise));
+      Absorb(data.back(), limits[i][0], 0.02, 1.5);
+      ranges.push_back(RangeHeaderFor(limits[i][0], 0.02, data.back(), 1, i * 40));
+    }
+    w.Write("capillary.raw", h, ranges, data);
+    if (!CopyCylinderTable(w.dir)) ++w.failures;
+  }
 
   // The same scan in older layouts, one for each upgrade step.
   for (char version : {'2', '4', '5'}) {
@@ -344,11 +415,15 @@ int main(int argc, char** argv) {
   {
     std::error_code error;
     std::filesystem::create_directories(w.dir + "/USERS", error);
-    const auto profile = km::NewUserProfile(std::filesystem::absolute(w.dir, error).string());
+    km::MemoryProfileStore profile(km::NewUserProfile(std::filesystem::absolute(w.dir, error).string()));
+    // The calibration program's polynomial, for Operations > Angle Correction.
+    const auto calibration = CalibrationSection();
+    if (!km::WriteProfileSection(w.sink, "lab1.USR", profile, nullptr, 9, {}, calibration)) ++w.failures;
     const std::string path = w.dir + "/USERS/lab1.USR";
     if (!std::filesystem::exists(path, error)) {
       std::ofstream out(path, std::ios::binary);
-      out.write(reinterpret_cast<const char*>(profile.data()), static_cast<std::streamsize>(profile.size()));
+      out.write(reinterpret_cast<const char*>(profile.Bytes().data()),
+                static_cast<std::streamsize>(profile.Bytes().size()));
       if (!out) ++w.failures;
     }
     std::printf("%s\n", path.c_str());

@@ -14,6 +14,8 @@ void AddImportCommand(CLI::App& app, int& exitCode);
 void AddExportCommand(CLI::App& app, int& exitCode);
 // Range editing: truncate, delete, extract, combine, add-ranges.
 void AddRangeCommands(CLI::App& app, int& exitCode);
+// Absorption and angle correction (absorption, angle-correction).
+void AddCorrectionCommands(CLI::App& app, int& exitCode);
 #ifdef KM_WITH_PLOT
 // Needs Qt for fonts and pictures: only in builds with the desktop programs.
 void AddPlotCommand(CLI::App& app, int& exitCode);

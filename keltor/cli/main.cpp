@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   keltor::cli::AddExportCommand(app, exitCode);
   // Range editing.
   keltor::cli::AddRangeCommands(app, exitCode);
+  keltor::cli::AddCorrectionCommands(app, exitCode);  // absorption, angle-correction
 #ifdef KM_WITH_PLOT
   keltor::cli::AddPlotCommand(app, exitCode);
 #endif

@@ -61,6 +61,11 @@ class Workbench {
   // Program exit: the recent file list has been stored by now; it is cleared and the working copy deleted.
   void OnExit();
 
+  // Absorption and angle correction (Operations menu): true when the working file changed. The angle
+  // correction reads the stored calibration polynomial from the profile at userProfilePath (empty: none).
+  bool OnOperationsAbsorption();
+  bool OnOperationsAngleCorrection(const std::string& userProfilePath);
+
   // List file.
   bool BuildListFile();
   bool WriteListFile(const std::string& path);

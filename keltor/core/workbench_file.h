@@ -50,6 +50,19 @@ class WorkbenchFile {
   bool SaveWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<const float> data);
 
+  // A command that changes every range at once (the corrections) rewrites the working copy once:
+  // ranges 1..ranges.size() from the arguments, all or nothing. Ranges with Changed set are marked as
+  // rewritten by the workbench; the others are written as they were read. A failed rewrite leaves the
+  // working copy and its header as they were.
+  struct WholeRange {
+    km::RawRangeHeader Header;
+    std::vector<float> Data;  // PointCount values (more are ignored)
+    bool Changed = false;
+  };
+  bool SaveWorkbenchRanges(km::MessageSink& sink, std::span<WholeRange> ranges);
+  // Every range 1..MeasuredRanges, read in full as ReadWorkbenchRange reads them (Changed clear).
+  bool ReadWorkbenchRanges(km::MessageSink& sink, std::vector<WholeRange>& ranges) const;
+
   // Asks whether to save pending changes; No drops them (DropChanges). True only for Yes.
   bool QuerySaveChanges(km::MessageSink& sink);
 

@@ -29,6 +29,31 @@ struct OpenFileChoice {
   int FilterIndex = 1;  // the filter the user left the dialog with
 };
 
+// --- Absorption and angle correction (the Operations menu's dialogs) ---
+
+// The absorption dialog (" Absorption Correction"): one value, checked against 0 .. Maximum.
+struct AbsorptionRequest {
+  int ScanMode = 0;   // the geometry, which the label names
+  std::string Label;  // "Transmission factor (I/Io)", "Mu * T" or "Mu * R"
+  float Value = 0;    // preset: the header's AbsorptionValue
+  float Maximum = 30;
+};
+
+// The angle correction dialog (" Angle Correction").
+struct AngleCorrectionRequest {
+  bool PolynomialFound = false;  // the check box is enabled only then
+  std::string OrderText;         // " the stored polynomial is of order %i", or " "
+  std::string RangeText;         // " calculated for the 2 theta range: %7.2f - %7.2f ", or the "not found" text
+  std::string AxisName;          // "2Theta" or "Omega", for the labels of a and b
+  float A = 0, B = 0;            // the line last typed
+};
+
+// What the angle correction dialog returns on OK.
+struct AngleCorrectionChoice {
+  bool UseStoredPolynomial = false;  // else the line a + b * angle/180
+  float A = 0, B = 0;
+};
+
 // The workbench's save dialog with its checks (default extension, read-only target, overwrite and
 // non-standard extension questions); the arguments it is constructed with.
 struct SaveFileRequest {
@@ -119,6 +144,13 @@ struct ExtractFileRequest {
 
 class WorkbenchUi : public km::MessageSink {
  public:
+  // Absorption and angle correction; nothing for Cancel (also where a user interface has no such dialog).
+  // The absorption dialog returns the value as entered, inside 0 .. Maximum.
+  virtual std::optional<float> ChooseAbsorptionValue(const AbsorptionRequest&) { return std::nullopt; }
+  virtual std::optional<AngleCorrectionChoice> ChooseAngleCorrection(const AngleCorrectionRequest&) {
+    return std::nullopt;
+  }
+
   virtual std::optional<OpenFileChoice> ChooseOpenFile(const OpenFileRequest& request) = 0;
   // Every selected path, in the order the dialog gives them.
   virtual std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest& request) = 0;

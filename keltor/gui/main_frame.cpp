@@ -42,6 +42,9 @@ bool IsBuilt(int id) {
     case cmd::TruncateRange: case cmd::DeleteRange: case cmd::ExtractRange: case cmd::CombineRange:
     case cmd::AddRanges:
       return true;
+    // Absorption and angle correction.
+    case cmd::AbsorptionCorrection: case cmd::AngleCorrection:
+      return true;
     default:
       return IsRecentFileCommand(id);
   }
@@ -275,6 +278,9 @@ void CMainFrame::UpdateCommandStates() {
   actions_[cmd::TruncateRange]->setEnabled(usable);
   for (int id : {cmd::DeleteRange, cmd::ExtractRange, cmd::CombineRange, cmd::AddRanges})
     actions_[id]->setEnabled(severalRanges);
+  // Absorption and angle correction: a usable file.
+  actions_[cmd::AbsorptionCorrection]->setEnabled(usable);
+  actions_[cmd::AngleCorrection]->setEnabled(usable);
 }
 
 void CMainFrame::OnCommand(int id) {
@@ -304,6 +310,13 @@ void CMainFrame::OnCommand(int id) {
       case cmd::ExtractRange: workbench_.OnRangesExtract(); break;
       case cmd::CombineRange: workbench_.OnRangesCombine(); break;
       case cmd::AddRanges: workbench_.OnRangesAdd(); break;
+      // Absorption and angle correction; the stored calibration lies in the user's profile.
+      case cmd::AbsorptionCorrection: workbench_.OnOperationsAbsorption(); break;
+      case cmd::AngleCorrection:
+        workbench_.OnOperationsAngleCorrection(userName_.empty() || workbench_.State.ProgramDirectory.empty()
+                                                   ? std::string()
+                                                   : km::UserProfilePath(workbench_.State.ProgramDirectory, userName_));
+        break;
       default: break;
     }
   }

@@ -7,6 +7,8 @@
 #include "common/qt/qt_text.h"
 #include "common/qt/save_file_dialog.h"
 #include "keltor/gui/export_dialog.h"
+#include "keltor/gui/absorption_dlg.h"
+#include "keltor/gui/angle_correction_dlg.h"
 #include "keltor/gui/angular_range_dlg.h"
 #include "keltor/gui/extract_file_dlg.h"
 #include "keltor/gui/range_select_dlg.h"
@@ -108,6 +110,19 @@ std::optional<std::string> QtWorkbenchUi::ChooseExtractFile(const ExtractFileReq
                                .ConfirmOverwrite = false});
       },
       parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+// Absorption and angle correction.
+std::optional<float> QtWorkbenchUi::ChooseAbsorptionValue(const AbsorptionRequest& request) {
+  CAbsorptionDlg dialog(request, *this, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<AngleCorrectionChoice> QtWorkbenchUi::ChooseAngleCorrection(const AngleCorrectionRequest& request) {
+  CAngleCorrectionDlg dialog(request, *this, parent_.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

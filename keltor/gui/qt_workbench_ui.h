@@ -31,6 +31,9 @@ class QtWorkbenchUi : public WorkbenchUi {
   std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
   std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;
   std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) override;
+  // Absorption and angle correction.
+  std::optional<float> ChooseAbsorptionValue(const AbsorptionRequest& request) override;
+  std::optional<AngleCorrectionChoice> ChooseAngleCorrection(const AngleCorrectionRequest& request) override;
 
   // The directory the open dialogs start in (the workbench's data directory).
   void SetOpenDirectory(std::string directory) { openDirectory_ = std::move(directory); }

@@ -80,6 +80,20 @@ class ScriptedUi : public WorkbenchUi {
     return Next(extractAnswers);
   }
 
+  // Absorption and angle correction: the dialogs' answers, and what they were shown.
+  std::deque<std::optional<float>> absorptionAnswers;
+  std::vector<AbsorptionRequest> absorptionRequests;
+  std::deque<std::optional<AngleCorrectionChoice>> angleAnswers;
+  std::vector<AngleCorrectionRequest> angleRequests;
+  std::optional<float> ChooseAbsorptionValue(const AbsorptionRequest& request) override {
+    absorptionRequests.push_back(request);
+    return Next(absorptionAnswers);
+  }
+  std::optional<AngleCorrectionChoice> ChooseAngleCorrection(const AngleCorrectionRequest& request) override {
+    angleRequests.push_back(request);
+    return Next(angleAnswers);
+  }
+
  private:
   // An unscripted dialog is cancelled.
   template <typename T>

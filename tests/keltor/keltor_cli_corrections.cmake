@@ -1,0 +1,68 @@
+# keltor-cli absorption and angle-correction on the demo directory (its cylinder table, lab1's stored
+# calibration): exit codes, messages, the marks in the result, and inputs untouched.
+# cmake -DCLI=... -DDEMO=... -DWORK=... -P keltor_cli_corrections.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${DEMO} ${WORK} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make-demo-files failed: ${rc}")
+endif()
+
+function(run expected)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env KM_PROGRAM_DIRECTORY=${WORK} KM_DATA_DIRECTORY=${WORK}/none
+                          ${CLI} ${ARGN}
+                  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL expected)
+    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect text haystack)
+  string(FIND "${haystack}" "${text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
+  endif()
+endfunction()
+
+file(SHA256 ${WORK}/capillary.raw capillaryBefore)
+file(SHA256 ${WORK}/demo.raw demoBefore)
+
+# The capillary corrected with the program directory's table, marked, and refused the second time.
+run(0 absorption capillary.raw --value 1.5 -o corrected.raw)
+run(0 info corrected.raw)
+expect("\"AbsorptionValue\": 1.5" "${out}")
+expect("\"RangeFlags\": 768" "${out}")
+run(1 absorption corrected.raw --value 1.5 -o twice.raw)
+expect("error: Absorption correction already applied ( Mu * R = 1.500 )" "${err}")
+run(1 absorption capillary.raw --value 31 -o over.raw)
+expect("error: Invalid Data Allowed Range = 0 to 30" "${err}")
+# A flat reflection sample with mu*t 30 changes no count.
+run(0 absorption demo.raw --value 30 -o thick.raw)
+if(EXISTS ${WORK}/twice.raw OR EXISTS ${WORK}/over.raw)
+  message(FATAL_ERROR "a refused correction wrote its output")
+endif()
+
+# Without a table anywhere: the message naming the program directory's table.
+file(RENAME ${WORK}/PROGRAMS/CYLABS.DAT ${WORK}/PROGRAMS/CYLABS.OLD)
+run(1 absorption capillary.raw --value 1.5 -o none.raw)
+expect("error: Data file cannot be opened. ${WORK}/PROGRAMS/CYLABS.DAT" "${err}")
+file(RENAME ${WORK}/PROGRAMS/CYLABS.OLD ${WORK}/PROGRAMS/CYLABS.DAT)
+
+# The typed line and lab1's stored polynomial (0.012 - 0.015 u + 0.02 u^2: 20 degrees move by 0.0105).
+run(0 angle-correction demo.raw --line 0.02,0 -o shifted.raw)
+run(0 info shifted.raw)
+expect("\"TwoThetaBegin\": 20.02" "${out}")
+run(0 angle-correction demo.raw --stored --user lab1 -o calibrated.raw)
+run(0 info calibrated.raw)
+expect("\"TwoThetaBegin\": 20.011" "${out}")
+run(1 angle-correction demo.raw --stored --user nobody -o nobody.raw)
+expect("error: no calibration polynomial found in user file" "${err}")
+run(2 angle-correction demo.raw -o neither.raw)
+
+file(SHA256 ${WORK}/capillary.raw capillaryAfter)
+file(SHA256 ${WORK}/demo.raw demoAfter)
+if(NOT capillaryBefore STREQUAL capillaryAfter OR NOT demoBefore STREQUAL demoAfter)
+  message(FATAL_ERROR "an input file was changed")
+endif()
