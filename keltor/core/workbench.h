@@ -1,11 +1,13 @@
 #pragma once
 // The workbench's application state and its file commands, usable without a window: the desktop
 // program's main frame calls these, keltor-cli calls them from its options, tests from a script.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/core/workbench_settings.h"
 #include "keltor/core/command_ids.h"
+#include "keltor/core/operations/radiation_table.h"  // file arithmetic and parameter commands
 #include "keltor/core/workbench_file.h"
 #include "keltor/core/workbench_ui.h"
 
@@ -22,6 +24,9 @@ struct WorkbenchState {
   std::string ListFilePath;               // the list file written last
   std::string ProgramDirectory;           // the suite's directory (PROGRAMS and USERS below it)
   int OpenFilterIndex = 1;                // filter last chosen in the open dialog
+  // File arithmetic and parameter commands.
+  int AddPointsCount = 2;                 // the last number of points added together
+  RadiationTable Radiations;              // its user-defined wavelength is kept for the run
 };
 
 class Workbench {
@@ -66,12 +71,30 @@ class Workbench {
   void OnSaveListFile();
   bool OnPrintListFile();
 
+  // File arithmetic, normalisation, Alpha2 stripping, add points and the parameter dialogs. Each
+  // returns false when cancelled, refused or failed (message shown); IsModified tells whether the
+  // working file changed.
+  bool OnRangesFileArithmetic(FileOperation operation);  // Add, Subtract and Divide File
+  bool OnRangesNormalize();
+  bool OnOperationsAlpha2Stripping();
+  bool OnOperationsAddPoints();
+  bool OnParametersTitle();
+  bool OnParametersWavelength();
+  bool OnParametersGenerator();
+  // Whether the Alpha2 Stripping menu item is enabled.
+  bool CanStripAlpha2() const;
+
  private:
   // The save question of Open, recent file and close: Yes runs the save dialog and saves.
   void SavePendingChanges();
   bool MergeIntoWorkingFile(const std::string& path, int& rangeCount, int& pieces);
   bool TakeFirstMergeFile(const std::string& path, int& rangeCount, int& pieces);
   void FinishNewMergedFile(int pieces, int rangeCount);
+  // File arithmetic and parameter commands.
+  std::optional<int> ChooseRange(int count, const std::string& path, const km::RawFileHeader& header,
+                                 const char* prompt, RangeListPurpose purpose);
+  bool FinishRangeChange(int rangeNumber);
+  bool FinishHeaderChange();
 
   WorkbenchUi& ui_;
   WorkbenchObserver& observer_;

@@ -49,6 +49,12 @@ class WorkbenchFile {
   bool SaveWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<const float> data);
 
+  // Every range 1 .. headers.size() replaced at once (Alpha2 stripping, add points): one rewrite of
+  // the working copy instead of one per range. data[i] holds headers[i].PointCount values. A failed
+  // rewrite leaves the working copy and its header as they were.
+  bool SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::RawRangeHeader> headers,
+                           std::span<const std::vector<float>> data);
+
   // Asks whether to save pending changes; No drops them (DropChanges). True only for Yes.
   bool QuerySaveChanges(km::MessageSink& sink);
 

@@ -2,11 +2,17 @@
 // What the workbench's file commands need from a user interface: the messages and questions of
 // km::MessageSink, plus one method per dialog returning the dialog's values or nothing for Cancel.
 // The desktop program implements it with its dialogs, keltor-cli from its options, tests from a script.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/core/messages.h"
+// File arithmetic, normalisation, add points and the parameter dialogs.
+#include "keltor/core/operations/file_arithmetic.h"
+#include "keltor/core/operations/header_parameters.h"
+#include "keltor/core/operations/normalize_intensities.h"
+#include "keltor/core/range_list.h"
 
 namespace keltor {
 
@@ -40,6 +46,11 @@ struct SaveFileRequest {
   bool ConfirmOverwrite = true;
 };
 
+// A dialog's check on OK: 0 accepts the values, else the id of the control to put the focus on
+// (the message has been shown). Used by the file arithmetic and parameter dialogs.
+template <typename Values>
+using DialogCheck = std::function<int(const Values&)>;
+
 class WorkbenchUi : public km::MessageSink {
  public:
   virtual std::optional<OpenFileChoice> ChooseOpenFile(const OpenFileRequest& request) = 0;
@@ -49,6 +60,37 @@ class WorkbenchUi : public km::MessageSink {
   virtual std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) = 0;
   // The wait cursor while lists are built and written; nothing by default.
   virtual void SetWaitCursor(bool /*on*/) {}
+
+  // File arithmetic, normalisation, add points and the parameter dialogs. Each returns the values
+  // the user left the dialog with, or nothing for Cancel (the default). On OK a dialog runs check on
+  // its values: 0 accepts them, otherwise the message has been shown and the dialog stays open with
+  // the focus on the control whose id check returned.
+  // CRangeListDlg: the zero-based index of the chosen line.
+  virtual std::optional<int> ChooseFromRangeList(const RangeListRequest&) { return std::nullopt; }
+  // CFactorsDlg.
+  virtual std::optional<ArithmeticFactors> EditArithmeticFactors(const ArithmeticFactors&,
+                                                                 const DialogCheck<ArithmeticFactors>&) {
+    return std::nullopt;
+  }
+  // CNormalizeDlg.
+  virtual std::optional<NormalizeChoice> EditNormalizeChoice(const NormalizeChoice&, const DialogCheck<NormalizeChoice>&) {
+    return std::nullopt;
+  }
+  // CAddPointsDlg: the number of points to add.
+  virtual std::optional<int> EditAddPointsCount(int, const DialogCheck<int>&) { return std::nullopt; }
+  // CTitleDlg.
+  virtual std::optional<TitleTexts> EditTitleTexts(const TitleTexts&, const DialogCheck<TitleTexts>&) {
+    return std::nullopt;
+  }
+  // CWavelengthDlg.
+  virtual std::optional<WavelengthChoice> EditWavelength(const WavelengthRequest&, const DialogCheck<WavelengthChoice>&) {
+    return std::nullopt;
+  }
+  // CGeneratorDlg.
+  virtual std::optional<GeneratorSettings> EditGeneratorSettings(const GeneratorSettings&,
+                                                                 const DialogCheck<GeneratorSettings>&) {
+    return std::nullopt;
+  }
 };
 
 // Shows the wait cursor for as long as it lives.
