@@ -8,6 +8,10 @@ namespace keltor::cli {
 void AddInfoCommand(CLI::App& app, int& exitCode);
 void AddListCommand(CLI::App& app, int& exitCode);
 void AddMergeCommand(CLI::App& app, int& exitCode);
+// File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+void AddArithmeticCommands(CLI::App& app, int& exitCode);  // add-file, subtract-file, divide-file, normalize
+void AddReworkCommands(CLI::App& app, int& exitCode);      // strip-alpha2, add-points
+void AddSetCommand(CLI::App& app, int& exitCode);
 #ifdef KM_WITH_PLOT
 // Needs Qt for fonts and pictures: only in builds with the desktop programs.
 void AddPlotCommand(CLI::App& app, int& exitCode);

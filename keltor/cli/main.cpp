@@ -11,6 +11,10 @@ int main(int argc, char** argv) {
   keltor::cli::AddInfoCommand(app, exitCode);
   keltor::cli::AddListCommand(app, exitCode);
   keltor::cli::AddMergeCommand(app, exitCode);
+  // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+  keltor::cli::AddArithmeticCommands(app, exitCode);
+  keltor::cli::AddReworkCommands(app, exitCode);
+  keltor::cli::AddSetCommand(app, exitCode);
 #ifdef KM_WITH_PLOT
   keltor::cli::AddPlotCommand(app, exitCode);
 #endif
