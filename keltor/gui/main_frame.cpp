@@ -17,6 +17,7 @@
 #include "common/core/program_directory.h"
 #include "common/qt/qt_text.h"
 #include "keltor/gui/about_dialog.h"
+#include "keltor/gui/arithmetic_menu_commands.h"
 #include "keltor/gui/list_printing.h"
 #include "keltor/gui/menu_commands.h"
 
@@ -37,7 +38,7 @@ bool IsBuilt(int id) {
     case cmd::ViewToolbar: case cmd::ViewStatusBar: case cmd::AppAbout:
       return true;
     default:
-      return IsRecentFileCommand(id);
+      return IsRecentFileCommand(id) || IsArithmeticMenuCommand(id);
   }
 }
 
@@ -261,6 +262,8 @@ void CMainFrame::UpdateCommandStates() {
   actions_[cmd::ViewToolbar]->setChecked(toolBar_ && !toolBar_->isHidden());
   actions_[cmd::ViewStatusBar]->setChecked(!statusBar()->isHidden());
   if (!recentActions_.empty()) recentActions_.front()->setEnabled(!workbench_.State.RecentFiles.empty());
+  // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+  for (int id : kArithmeticMenuCommands) actions_[id]->setEnabled(ArithmeticMenuCommandEnabled(workbench_, id));
 }
 
 void CMainFrame::OnCommand(int id) {
@@ -282,6 +285,11 @@ void CMainFrame::OnCommand(int id) {
       case cmd::ViewToolbar: toolBar_->setVisible(toolBar_->isHidden()); break;
       case cmd::ViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
       case cmd::AppAbout: OnAppAbout(); break;
+      // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+      case cmd::AddFile: case cmd::SubtractFile: case cmd::DivideFile: case cmd::NormalizedIntensities:
+      case cmd::Alpha2Stripping: case cmd::AddPoints: case cmd::Title: case cmd::Wavelength: case cmd::Generator:
+        RunArithmeticMenuCommand(workbench_, id);
+        break;
       default: break;
     }
   }

@@ -25,6 +25,18 @@ class QtWorkbenchUi : public WorkbenchUi {
   std::optional<std::vector<std::string>> ChooseOpenFiles(const OpenFileRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override;
   void SetWaitCursor(bool on) override;
+  // File arithmetic, normalisation, add points and parameter dialogs.
+  std::optional<int> ChooseFromRangeList(const RangeListRequest& request) override;
+  std::optional<ArithmeticFactors> EditArithmeticFactors(const ArithmeticFactors& initial,
+                                                         const DialogCheck<ArithmeticFactors>& check) override;
+  std::optional<NormalizeChoice> EditNormalizeChoice(const NormalizeChoice& initial,
+                                                     const DialogCheck<NormalizeChoice>& check) override;
+  std::optional<int> EditAddPointsCount(int initial, const DialogCheck<int>& check) override;
+  std::optional<TitleTexts> EditTitleTexts(const TitleTexts& initial, const DialogCheck<TitleTexts>& check) override;
+  std::optional<WavelengthChoice> EditWavelength(const WavelengthRequest& request,
+                                                 const DialogCheck<WavelengthChoice>& check) override;
+  std::optional<GeneratorSettings> EditGeneratorSettings(const GeneratorSettings& initial,
+                                                         const DialogCheck<GeneratorSettings>& check) override;
 
   // The directory the open dialogs start in (the workbench's data directory).
   void SetOpenDirectory(std::string directory) { openDirectory_ = std::move(directory); }
