@@ -109,7 +109,7 @@ bool Workbench::OnRangesFileArithmetic(FileOperation operation) {
     ui_.ShowError("Common angular region is too small.");
     return false;
   }
-  if (!File.SaveWorkbenchRange(ui_, target, h1, std::span<const float>(result).first(static_cast<size_t>(count)))) {
+  if (!ReplaceWorkbenchRange(File, ui_, target, h1, std::span<const float>(result).first(static_cast<size_t>(count)))) {
     return false;
   }
   return FinishRangeChange(target);
@@ -134,7 +134,7 @@ bool Workbench::OnRangesNormalize() {
   const double factor = NormalizeFactor(ui_, *choice, values);
   if (!(factor > 0)) return false;
   ScaleRange(header, values, factor);
-  if (!File.SaveWorkbenchRange(ui_, range, header, values)) return false;
+  if (!ReplaceWorkbenchRange(File, ui_, range, header, values)) return false;
   return FinishRangeChange(range);
 }
 

@@ -10,22 +10,6 @@
 
 namespace keltor {
 
-namespace {
-
-// Every range of the working file in full, or nothing after the reader's message.
-bool ReadAllRanges(const WorkbenchFile& file, km::MessageSink& sink, std::vector<km::RawRangeHeader>& headers,
-                   std::vector<std::vector<float>>& data) {
-  const int count = file.WorkingFile.MeasuredRanges;
-  headers.assign(static_cast<size_t>(count), km::ZeroRangeHeader());
-  data.assign(static_cast<size_t>(count), std::vector<float>(km::kWorkbenchMaxPoints));
-  for (int n = 1; n <= count; ++n) {
-    if (!file.ReadWorkbenchRange(sink, n, headers[n - 1], data[n - 1])) return false;
-    data[n - 1].resize(static_cast<size_t>(std::max<int>(0, headers[n - 1].PointCount)));
-  }
-  return true;
-}
-
-}  // namespace
 
 bool Workbench::CanStripAlpha2() const {
   return File.HasUsableData() && Alpha2StrippingOffered(File.WorkingFile.Header);
@@ -39,7 +23,7 @@ bool Workbench::OnOperationsAlpha2Stripping() {
   WaitCursor wait(ui_);
   std::vector<km::RawRangeHeader> headers;
   std::vector<std::vector<float>> data;
-  if (!ReadAllRanges(File, ui_, headers, data)) return false;
+  if (!ReadAllWorkbenchRanges(File, ui_, headers, data)) return false;
   for (size_t i = 0; i < headers.size(); ++i) {
     if (!(headers[i].TwoThetaStep > 0)) {
       ui_.ShowError(km::Printf("Alpha2-Stripping not possible: the 2Theta step of range %d is not above 0.",
@@ -62,7 +46,7 @@ bool Workbench::OnOperationsAddPoints() {
   WaitCursor wait(ui_);
   std::vector<km::RawRangeHeader> headers;
   std::vector<std::vector<float>> data;
-  if (!ReadAllRanges(File, ui_, headers, data)) return false;
+  if (!ReadAllWorkbenchRanges(File, ui_, headers, data)) return false;
   // A range shorter than a group would be left without points, which no reader accepts: the whole
   // command is refused before anything changes.
   for (size_t i = 0; i < headers.size(); ++i) {

@@ -49,9 +49,9 @@ class WorkbenchFile {
   bool SaveWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<const float> data);
 
-  // Every range 1 .. headers.size() replaced at once (Alpha2 stripping, add points): one rewrite of
-  // the working copy instead of one per range. data[i] holds headers[i].PointCount values. A failed
-  // rewrite leaves the working copy and its header as they were.
+  // Every range 1 .. headers.size() replaced at once: a new working copy is written beside the old
+  // one and takes its place when complete (the old copy, or the opened file, is never rewritten in
+  // place). data[i] holds headers[i].PointCount values. A failure leaves everything as it was.
   bool SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::RawRangeHeader> headers,
                            std::span<const std::vector<float>> data);
 
@@ -78,5 +78,14 @@ class WorkbenchFile {
   bool RewriteWorkingCopy(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<const float> data, const std::string& snapshotPath, int rangeCount);
 };
+
+// Every range of the working file in full (data[i] cut to its point count), or false after the
+// reader's message. Used with SaveWorkbenchRanges.
+bool ReadAllWorkbenchRanges(const WorkbenchFile& file, km::MessageSink& sink, std::vector<km::RawRangeHeader>& headers,
+                            std::vector<std::vector<float>>& data);
+// Range n replaced and the working copy written anew in one pass, as SaveWorkbenchRange(n) does it
+// by rewriting the copy in place.
+bool ReplaceWorkbenchRange(WorkbenchFile& file, km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& header,
+                           std::span<const float> values);
 
 }  // namespace keltor

@@ -1,10 +1,10 @@
-// The working copy rewritten with every range replaced in one pass.
-#include <filesystem>
-#include <system_error>
-
+// The working copy written anew with every range replaced in one pass.
 #include <algorithm>
+#include <cstring>
 
 #include "common/core/paths.h"
+#include "common/core/raw_file_image.h"
+#include "common/core/time_stamp.h"
 #include "keltor/core/workbench_file.h"
 
 namespace keltor {
@@ -13,36 +13,59 @@ bool WorkbenchFile::SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::Raw
                                         std::span<const std::vector<float>> data) {
   const int count = static_cast<int>(headers.size());
   if (count < 1 || count != WorkingFile.Header.MeasuredRangeCount || data.size() != headers.size()) return false;
-  if (WorkingCopyPath.empty() && !CreateWorkingCopy(sink)) return false;
-  // The copy as it was comes back when a write fails half way.
-  const std::string snapshot = km::MakeTempFileName("SCR");
-  if (snapshot.empty() || !km::CopyFileTo(WorkingCopyPath, snapshot)) {
-    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", snapshot.empty() ? "SCR" : snapshot));
-    if (!snapshot.empty()) km::DeleteFile(snapshot);
+  // Nothing of the old copy is needed: the new one is written beside it and takes its place only
+  // when complete, so a failure leaves the working copy (or the opened file) as it was.
+  const std::string path = km::MakeTempFileName("RAW");
+  if (path.empty()) {
+    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", "RAW"));
     return false;
   }
-  const km::RawFileContext before = WorkingFile;
-  StampWorkingHeader();
-  // With no range on record the writer starts the file anew at range 1 and appends the rest.
-  WorkingFile.Header.MeasuredRangeCount = 0;
-  bool written = true;
-  for (int i = 0; i < count && written; ++i) {
-    km::RawRangeHeader& header = headers[static_cast<size_t>(i)];
-    header.RangeFlags |= km::kFlagRewrittenByWorkbench;
-    const std::vector<float>& values = data[static_cast<size_t>(i)];
-    const size_t points = static_cast<size_t>(std::max<int>(0, header.PointCount));
-    written = points <= values.size() &&
-              km::WriteRawRange(sink, WorkingFile, i + 1, header, std::span<const float>(values).first(points), &ExtHeader);
+  km::RawFileContext fresh = WorkingFile;
+  fresh.Path = path;
+  std::memcpy(fresh.Header.Magic, km::kRawMagic, sizeof fresh.Header.Magic);
+  km::MakeTimeStamp(fresh.Header.ModificationTime);
+  km::SetFieldText(fresh.Header.ModifierProgram, "KELTOR");
+  std::vector<std::span<const float>> values;
+  for (size_t i = 0; i < headers.size(); ++i) {
+    headers[i].RangeFlags |= km::kFlagRewrittenByWorkbench;
+    values.push_back(data[i]);
   }
-  if (written) {
-    km::DeleteFile(snapshot);
-    return true;
+  if (!km::WriteRawFileImage(sink, fresh, ExtHeader, headers, values)) {
+    km::DeleteFile(path);
+    return false;
   }
-  std::error_code error;
-  std::filesystem::rename(snapshot, WorkingCopyPath, error);
-  if (error) km::DeleteFile(snapshot);
-  WorkingFile = before;
-  return false;
+  DeleteWorkingCopy();
+  WorkingCopyPath = path;
+  WorkingFile = fresh;
+  return true;
+}
+
+bool ReadAllWorkbenchRanges(const WorkbenchFile& file, km::MessageSink& sink, std::vector<km::RawRangeHeader>& headers,
+                            std::vector<std::vector<float>>& data) {
+  const int count = file.WorkingFile.MeasuredRanges;
+  headers.assign(static_cast<size_t>(std::max(count, 0)), km::ZeroRangeHeader());
+  data.assign(headers.size(), std::vector<float>(km::kWorkbenchMaxPoints));
+  for (int n = 1; n <= count; ++n) {
+    if (!file.ReadWorkbenchRange(sink, n, headers[n - 1], data[n - 1])) return false;
+    data[n - 1].resize(static_cast<size_t>(std::max<int>(0, headers[n - 1].PointCount)));
+  }
+  return true;
+}
+
+bool ReplaceWorkbenchRange(WorkbenchFile& file, km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& header,
+                           std::span<const float> values) {
+  std::vector<km::RawRangeHeader> headers;
+  std::vector<std::vector<float>> data;
+  if (!ReadAllWorkbenchRanges(file, sink, headers, data)) return false;
+  if (rangeNumber < 1 || rangeNumber > static_cast<int>(headers.size())) {
+    sink.ShowRangeError(rangeNumber);
+    return false;
+  }
+  headers[static_cast<size_t>(rangeNumber - 1)] = header;
+  data[static_cast<size_t>(rangeNumber - 1)].assign(values.begin(), values.end());
+  if (!file.SaveWorkbenchRanges(sink, headers, data)) return false;
+  header = headers[static_cast<size_t>(rangeNumber - 1)];
+  return true;
 }
 
 }  // namespace keltor
