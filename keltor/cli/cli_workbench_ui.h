@@ -34,6 +34,18 @@ class CliWorkbenchUi : public WorkbenchUi {
   }
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest&) override { return SaveFile; }
 
+  // Range selection and range editing: the dialogs' values from the options (--range(s), --target,
+  // --begin/--end, the extract name), checked as the dialogs check them.
+  std::vector<int> Ranges;                  // the ranges to select; empty: not given
+  std::optional<int> Target;                // Add mode; not given: the dialog's preset
+  std::optional<AngularRange> Angles;       // the angular range dialog's begin and end
+  std::optional<std::string> ExtractName;   // not given: the proposed name
+  std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
+  std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;
+  std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) override {
+    return ExtractName.value_or(request.ProposedName);
+  }
+
  private:
   km::ConsoleMessageSink console_;
 };

@@ -83,6 +83,20 @@ class Workbench {
   bool OnParametersGenerator();
   // Whether the Alpha2 Stripping menu item is enabled.
   bool CanStripAlpha2() const;
+  // Range selection and range editing (Ranges menu). Each command returns true when it changed the
+  // working file; false when it was cancelled, refused (after its message) or failed.
+  bool OnRangesTruncate();
+  bool OnRangesDelete();
+  bool OnRangesExtract();  // writes new files; the working file is not changed
+  bool OnRangesCombine();
+  bool OnRangesAdd();
+  // The range selection dialog over the open file in mode; nothing for Cancel or when the list could
+  // not be read. Other commands (export) use it too.
+  std::optional<RangeSelection> SelectRanges(RangeSelectMode mode, int targetRange = 1);
+  // After a change of the working file: IsModified set, the plot told (UWM_DATA_CHANGED), the list
+  // rebuilt. The caller sets the RangeModified marks of the ranges it rewrote.
+  void NotifyDataChanged();
+  int LastAddTarget = 1;  // the target range Add Ranges used last
 
  private:
   // The save question of Open, recent file and close: Yes runs the save dialog and saves.

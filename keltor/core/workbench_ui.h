@@ -12,7 +12,7 @@
 #include "keltor/core/operations/file_arithmetic.h"
 #include "keltor/core/operations/header_parameters.h"
 #include "keltor/core/operations/normalize_intensities.h"
-#include "keltor/core/range_list.h"
+#include "keltor/core/operations/range_choice_list.h"
 
 namespace keltor {
 
@@ -50,6 +50,63 @@ struct SaveFileRequest {
 // (the message has been shown). Used by the file arithmetic and parameter dialogs.
 template <typename Values>
 using DialogCheck = std::function<int(const Values&)>;
+
+// --- Range selection and range editing (the Ranges menu's dialogs) ---
+
+// What the range selection dialog is used for; the value is the dialog's mode number.
+enum class RangeSelectMode {
+  Select = 0,    // general selection
+  Combine = 1,   // exactly two ranges
+  Delete = 2,    // not every range
+  Truncate = 3,  // ranges are truncated inside the dialog, one at a time
+  Add = 4,       // with the "Add to Range" target
+  Extract = 5,
+  Export = 6,    // shown as "Select", "All Ranges" hidden; otherwise as Select
+};
+
+// The range selection dialog's arguments. The workbench fills every field; the dialog shows them.
+struct RangeSelectRequest {
+  RangeSelectMode Mode = RangeSelectMode::Select;
+  std::string FilePath;               // shown as "Raw data file: %s"
+  std::string AxisName;               // "2Theta" or "Omega", for the column heading
+  std::vector<std::string> Lines;     // one per range 1..RangeCount ("%3d    %8.3f %8.3f %8.3f    %5d")
+  int RangeCount = 0;                 // the file's MeasuredRangeCount
+  int TargetRange = 1;                // Add mode: "Add to Range" preset, limits 1 to RangeCount
+  // Truncate mode: the "Truncate" button (or a double click) on range n calls Truncate(n); the
+  // workbench runs the angular range dialog, writes the range back at once and returns the list lines
+  // as they are now (changed or not). Nothing: the list could not be rebuilt, and the selection dialog
+  // ends as cancelled.
+  std::function<std::optional<std::vector<std::string>>(int rangeNumber)> Truncate;
+};
+
+// What the range selection dialog returns on OK.
+struct RangeSelection {
+  std::vector<int> Ranges;  // selected range numbers, ascending, at most 8; may be empty
+  int TargetRange = 1;      // Add mode: the target in force when the dialog closed
+};
+
+// The angular range dialog (" Change Angular Range") for one range header.
+struct AngularRangeRequest {
+  int RangeNumber = 0;  // shown after the title; 0: the file has one range
+  bool OmegaScan = false;  // the scan axis is Omega; the other axis' edits are read-only
+  // The six values shown: 2Theta begin, end, step, Omega begin, end, step.
+  float TwoThetaBegin = 0, TwoThetaEnd = 0, TwoThetaStep = 0;
+  float OmegaBegin = 0, OmegaEnd = 0, OmegaStep = 0;
+};
+
+// The new begin and end on the scan axis, as accepted by the dialog (limits checked, begin < end).
+struct AngularRange {
+  float Begin = 0;
+  float End = 0;
+};
+
+// The extract file dialog (" Extract Ranges to File"): a name pattern whose last character stands
+// for the range digit.
+struct ExtractFileRequest {
+  std::string ProposedName;      // the document's path up to its last "." followed by "ra#"
+  std::string InitialDirectory;  // for "Browse"
+};
+
 
 class WorkbenchUi : public km::MessageSink {
  public:
@@ -91,6 +148,14 @@ class WorkbenchUi : public km::MessageSink {
                                                                  const DialogCheck<GeneratorSettings>&) {
     return std::nullopt;
   }
+  // Range selection and range editing.
+  // The range selection dialog; nothing for Cancel. The dialog itself refuses a selection that
+  // RangeSelectionError refuses, and an "Add to Range" outside its limits.
+  virtual std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) = 0;
+  // The angular range dialog; nothing for Cancel. The dialog itself refuses what AngularRangeError refuses.
+  virtual std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) = 0;
+  // The extract file dialog: the name as typed (possibly empty); nothing for Cancel.
+  virtual std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) = 0;
 };
 
 // Shows the wait cursor for as long as it lives.

@@ -37,6 +37,10 @@ bool IsBuilt(int id) {
     case cmd::Merge: case cmd::AppExit: case cmd::ViewFullFile: case cmd::ViewListFile:
     case cmd::ViewToolbar: case cmd::ViewStatusBar: case cmd::AppAbout:
       return true;
+    // Range editing.
+    case cmd::TruncateRange: case cmd::DeleteRange: case cmd::ExtractRange: case cmd::CombineRange:
+    case cmd::AddRanges:
+      return true;
     default:
       return IsRecentFileCommand(id) || IsArithmeticMenuCommand(id);
   }
@@ -264,6 +268,12 @@ void CMainFrame::UpdateCommandStates() {
   if (!recentActions_.empty()) recentActions_.front()->setEnabled(!workbench_.State.RecentFiles.empty());
   // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
   for (int id : kArithmeticMenuCommands) actions_[id]->setEnabled(ArithmeticMenuCommandEnabled(workbench_, id));
+  // Range editing: a usable file; all but Truncate need more than one range.
+  const bool usable = workbench_.File.HasUsableData();
+  const bool severalRanges = usable && workbench_.File.WorkingFile.MeasuredRanges > 1;
+  actions_[cmd::TruncateRange]->setEnabled(usable);
+  for (int id : {cmd::DeleteRange, cmd::ExtractRange, cmd::CombineRange, cmd::AddRanges})
+    actions_[id]->setEnabled(severalRanges);
 }
 
 void CMainFrame::OnCommand(int id) {
@@ -290,6 +300,12 @@ void CMainFrame::OnCommand(int id) {
       case cmd::Alpha2Stripping: case cmd::AddPoints: case cmd::Title: case cmd::Wavelength: case cmd::Generator:
         RunArithmeticMenuCommand(workbench_, id);
         break;
+      // Range editing.
+      case cmd::TruncateRange: workbench_.OnRangesTruncate(); break;
+      case cmd::DeleteRange: workbench_.OnRangesDelete(); break;
+      case cmd::ExtractRange: workbench_.OnRangesExtract(); break;
+      case cmd::CombineRange: workbench_.OnRangesCombine(); break;
+      case cmd::AddRanges: workbench_.OnRangesAdd(); break;
       default: break;
     }
   }

@@ -6,6 +6,9 @@
 #include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
 #include "common/qt/save_file_dialog.h"
+#include "keltor/gui/angular_range_dlg.h"
+#include "keltor/gui/extract_file_dlg.h"
+#include "keltor/gui/range_select_dlg.h"
 
 namespace keltor {
 
@@ -68,6 +71,35 @@ void QtWorkbenchUi::SetWaitCursor(bool on) {
     --waitDepth_;
     QApplication::restoreOverrideCursor();
   }
+}
+
+// Range selection and range editing.
+std::optional<RangeSelection> QtWorkbenchUi::ChooseRanges(const RangeSelectRequest& request) {
+  CRangeSelectDlg dialog(request, *this, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<AngularRange> QtWorkbenchUi::ChooseAngularRange(const AngularRangeRequest& request) {
+  CAngularRangeDlg dialog(request, *this, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<std::string> QtWorkbenchUi::ChooseExtractFile(const ExtractFileRequest& request) {
+  const std::string directory = request.InitialDirectory;
+  CExtractFileDlg dialog(
+      request.ProposedName,
+      [this, directory](const std::string& name) {
+        return ChooseSaveFile({.DefaultExtension = "raw",
+                               .ProposedName = name,
+                               .Filter = "Raw Data Files (*.ra*)|*.ra*;||",
+                               .InitialDirectory = directory,
+                               .ConfirmOverwrite = false});
+      },
+      parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
 }
 
 }  // namespace keltor

@@ -37,6 +37,10 @@ class QtWorkbenchUi : public WorkbenchUi {
                                                  const DialogCheck<WavelengthChoice>& check) override;
   std::optional<GeneratorSettings> EditGeneratorSettings(const GeneratorSettings& initial,
                                                          const DialogCheck<GeneratorSettings>& check) override;
+  // Range selection and range editing.
+  std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
+  std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;
+  std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) override;
 
   // The directory the open dialogs start in (the workbench's data directory).
   void SetOpenDirectory(std::string directory) { openDirectory_ = std::move(directory); }

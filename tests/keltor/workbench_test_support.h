@@ -81,6 +81,40 @@ class ScriptedUi : public WorkbenchUi {
     return NextChecked(generatorAnswers, check);
   }
 
+  // Range selection and range editing. In Truncate mode the selection dialog first presses
+  // "Truncate" on each range of the next truncateClicks entry (the angular range dialog answering
+  // from angularAnswers), then answers from rangeAnswers.
+  std::deque<std::optional<RangeSelection>> rangeAnswers;
+  std::deque<std::vector<int>> truncateClicks;
+  std::vector<RangeSelectRequest> rangeRequests;
+  std::deque<std::optional<AngularRange>> angularAnswers;
+  std::vector<AngularRangeRequest> angularRequests;
+  std::deque<std::optional<std::string>> extractAnswers;
+  std::vector<ExtractFileRequest> extractRequests;
+
+  // A selection of ranges, as OK of the selection dialog returns it.
+  static RangeSelection Selected(std::vector<int> ranges, int target = 1) { return {std::move(ranges), target}; }
+
+  std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override {
+    rangeRequests.push_back(request);
+    if (request.Mode == RangeSelectMode::Truncate && !truncateClicks.empty()) {
+      const std::vector<int> clicks = truncateClicks.front();
+      truncateClicks.pop_front();
+      for (int n : clicks) {
+        if (!request.Truncate(n)) return std::nullopt;
+      }
+    }
+    return Next(rangeAnswers);
+  }
+  std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override {
+    angularRequests.push_back(request);
+    return Next(angularAnswers);
+  }
+  std::optional<std::string> ChooseExtractFile(const ExtractFileRequest& request) override {
+    extractRequests.push_back(request);
+    return Next(extractAnswers);
+  }
+
  private:
   // An unscripted dialog is cancelled.
   template <typename T>

@@ -1,7 +1,7 @@
 #include "keltor/core/operations/add_points.h"
 
 #include "common/core/dialog_fields.h"
-#include "keltor/core/operations/intensity_extremes.h"
+#include "keltor/core/operations/truncate_range.h"
 
 namespace keltor {
 

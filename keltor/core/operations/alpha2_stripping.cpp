@@ -4,7 +4,7 @@
 
 #include "common/core/numeric.h"
 #include "common/core/text.h"
-#include "keltor/core/operations/intensity_extremes.h"
+#include "keltor/core/operations/truncate_range.h"
 
 namespace keltor {
 

@@ -7,8 +7,8 @@
 
 #include "common/core/dialog_fields.h"
 
-#include "keltor/core/operations/intensity_extremes.h"
-#include "keltor/core/operations/range_scan_axis.h"
+#include "keltor/core/operations/truncate_range.h"
+#include "keltor/core/operations/scan_axis.h"
 
 namespace keltor {
 
@@ -23,7 +23,16 @@ constexpr double kTimeTolerance = 0.01;
 // Offsets within this fraction of a step count as on the grid.
 constexpr double kGridTolerance = 0.01;
 
-long long Rounded(double v) { return static_cast<long long>(km::RoundHalfAway(v)); }
+long long Rounded(double v) { return RoundHalfAwayToLong(v); }
+
+// The scan axis' numbers, copied: the header they come from is rewritten below.
+struct AxisValues {
+  double Begin, End, Step;
+};
+AxisValues ScanAxisValues(const km::RawRangeHeader& r, bool omegaScan) {
+  const ConstAxisFields a = ScanAxis(r, omegaScan);
+  return {a.Begin, a.End, a.Step};
+}
 
 bool PositionsDiffer(const km::RawFileHeader& target, double a, double b) {
   return Rounded(target.AngleResolution * (b - a)) != 0;
@@ -50,7 +59,7 @@ int CheckArithmeticFactors(km::MessageSink& sink, const ArithmeticFactors& facto
 
 bool CheckArithmeticRanges(km::MessageSink& sink, const km::RawFileHeader& target, const km::RawRangeHeader& h1,
                            const km::RawFileHeader& source, const km::RawRangeHeader& h2) {
-  const bool omega = IsOmegaScanFile(target);
+  const bool omega = IsOmegaScan(target);
   const AxisValues a1 = ScanAxisValues(h1, omega);
   const AxisValues a2 = ScanAxisValues(h2, omega);
   if (!(a1.Step > 0) || !std::isfinite(a1.Step)) {
@@ -162,12 +171,12 @@ int CombineRanges(FileOperation operation, bool omegaScan, km::RawRangeHeader& h
     result[static_cast<size_t>(j)] = static_cast<float>(r);
   }
 
-  AxisRef scan = ScanAxisOf(h1, omegaScan);
+  AxisFields scan = ScanAxis(h1, omegaScan);
   const bool onGrid = !resample && count == wanted;
   scan.Begin = static_cast<float>(b0);
   scan.End = static_cast<float>(onGrid ? hi : b0 + static_cast<double>(count - 1) * step);
   // The other axis moves with the points kept, as truncation moves it; a fixed axis (step 0) stays.
-  AxisRef other = OtherAxisOf(h1, omegaScan);
+  AxisFields other = OtherAxis(h1, omegaScan);
   if (other.Step != 0.0f) {
     const double otherBegin = other.Begin + static_cast<double>(iT) * other.Step;
     other.Begin = static_cast<float>(otherBegin);

@@ -21,10 +21,10 @@ struct RangeListRequest {
 };
 
 // "%3d    %8.3f   %8.3f %8.3f    %5d": number, begin, end and step of the scan axis, point count.
-std::string RangeListLine(int number, const km::RawRangeHeader& range, bool omegaScan);
+std::string RangeChoiceLine(int number, const km::RawRangeHeader& range, bool omegaScan);
 
 // The lines for ranges 1 .. count of a file, read from the range headers only; nothing when a
 // header cannot be read (the reader has said why).
-std::optional<std::vector<std::string>> RangeListLines(km::MessageSink& sink, km::RawFileContext context, int count);
+std::optional<std::vector<std::string>> RangeChoiceLines(km::MessageSink& sink, km::RawFileContext context, int count);
 
 }  // namespace keltor

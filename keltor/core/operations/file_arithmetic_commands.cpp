@@ -7,7 +7,7 @@
 #include "common/core/paths.h"
 #include "common/core/text.h"
 #include "keltor/core/compatible_header.h"
-#include "keltor/core/operations/range_scan_axis.h"
+#include "keltor/core/operations/scan_axis.h"
 #include "keltor/core/workbench.h"
 
 namespace keltor {
@@ -35,7 +35,7 @@ std::optional<int> Workbench::ChooseRange(int count, const std::string& path, co
   km::RawFileContext context;
   context.Path = path == File.DocumentPath && File.IsModified ? File.WorkingCopyPath : path;
   context.Header = header;
-  const auto lines = RangeListLines(ui_, context, count);
+  const auto lines = RangeChoiceLines(ui_, context, count);
   if (!lines) return std::nullopt;
   const auto chosen = ui_.ChooseFromRangeList({*lines, path, prompt, purpose});
   if (!chosen || *chosen < 0 || *chosen >= count) return std::nullopt;
@@ -43,14 +43,12 @@ std::optional<int> Workbench::ChooseRange(int count, const std::string& path, co
 }
 
 bool Workbench::FinishRangeChange(int rangeNumber) {
-  File.IsModified = true;
   if (rangeNumber > 0) {
     File.SetRangeModified(rangeNumber);
   } else {
     for (int n = 1; n <= File.WorkingFile.MeasuredRanges; ++n) File.SetRangeModified(n);
   }
-  observer_.OnDataChanged();
-  BuildListFile();
+  NotifyDataChanged();
   return true;
 }
 
@@ -103,7 +101,7 @@ bool Workbench::OnRangesFileArithmetic(FileOperation operation) {
   std::vector<float> t(km::kWorkbenchMaxPoints), s(km::kWorkbenchMaxPoints), result(km::kWorkbenchMaxPoints);
   if (!File.ReadWorkbenchRange(ui_, target, h1, t)) return false;
   if (!km::ReadRawRange(ui_, source, sourceRange, h2, s)) return false;
-  const int count = CombineRanges(operation, IsOmegaScanFile(working), h1, Points(t, h1), h2, Points(s, h2),
+  const int count = CombineRanges(operation, IsOmegaScan(working), h1, Points(t, h1), h2, Points(s, h2),
                                   factors->M1, factors->M2, result);
   if (count < 1) {
     ui_.ShowError("Common angular region is too small.");
