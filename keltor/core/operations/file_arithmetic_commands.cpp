@@ -98,6 +98,7 @@ bool Workbench::OnRangesFileArithmetic(FileOperation operation) {
       ArithmeticFactors{}, [this](const ArithmeticFactors& f) { return CheckArithmeticFactors(ui_, f); });
   if (!factors) return false;
 
+  WaitCursor wait(ui_);
   std::vector<float> t(km::kWorkbenchMaxPoints), s(km::kWorkbenchMaxPoints), result(km::kWorkbenchMaxPoints);
   if (!File.ReadWorkbenchRange(ui_, target, h1, t)) return false;
   if (!km::ReadRawRange(ui_, source, sourceRange, h2, s)) return false;
