@@ -59,12 +59,12 @@ bool StripAlpha2(km::RawRangeHeader& header, std::span<float> values, double wav
         km::SafeArcSin(wavelengthRatio * std::sin(theta * static_cast<double>(kDegreesToRadians))) * kRadiansToDegrees;
     float& value = values[static_cast<size_t>(i)];
     const double k = (theta - theta1) / (s / 2);
-    const long long m = static_cast<long long>(k);
-    // The partner lies before the range (or, by rounding, on its very first point).
-    if (!(theta1 > firstTheta) || m + 1 > i) {
+    // The partner lies before the range (or, by rounding, not after its first point).
+    if (!(theta1 > firstTheta) || !(k >= 0.0 && k < static_cast<double>(i))) {
       value = value * kAlpha1Share;
       continue;
     }
+    const long long m = static_cast<long long>(k);
     const double f = k - static_cast<double>(m);
     const double near = values[static_cast<size_t>(i - m)];
     const double below = values[static_cast<size_t>(i - m - 1)];

@@ -142,11 +142,11 @@ int CombineRanges(FileOperation operation, bool omegaScan, km::RawRangeHeader& h
   double at = 0.0;  // interpolation fraction between source points iS + j and iS + j + 1
   long long sourcePoints = n2;
   if (resample) {
-    const long long k = std::max(0LL, static_cast<long long>(std::ceil(d)));
+    const long long k = std::max(0LL, TruncToLong(std::ceil(d)));
     b0 = a1.Begin + static_cast<double>(k) * step;
     const double offset = static_cast<double>(k) - d;  // steps from the source's first point to b0
     iT = k;
-    iS = static_cast<long long>(std::floor(offset));
+    iS = TruncToLong(std::floor(offset));
     at = offset - static_cast<double>(iS);
     sourcePoints = n2 - 1;  // the last point has no right neighbour
   } else {
