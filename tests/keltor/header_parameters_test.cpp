@@ -65,8 +65,8 @@ TEST_F(ParameterCommandTest, WavelengthChoicesAndTheUserSlotKeptForTheRun) {
   EXPECT_EQ(first.Lines.at(2), "Cu  ( 1.540598 )");
   EXPECT_EQ(first.Lines.at(6), "User defined");
   EXPECT_EQ(wb_.File.WorkingFile.Header.Radiation, 2);
-  EXPECT_FLOAT_EQ(wb_.File.WorkingFile.Header.WavelengthAlpha1, 0.7093f);
-  EXPECT_FLOAT_EQ(wb_.File.WorkingFile.Header.WavelengthAlpha2, 0.71359f);
+  EXPECT_FLOAT_EQ(+wb_.File.WorkingFile.Header.WavelengthAlpha1, 0.7093f);
+  EXPECT_FLOAT_EQ(+wb_.File.WorkingFile.Header.WavelengthAlpha2, 0.71359f);
   EXPECT_TRUE(wb_.File.IsModified);
   EXPECT_EQ(TempFiles("RAW"), 1);
 
@@ -75,8 +75,8 @@ TEST_F(ParameterCommandTest, WavelengthChoicesAndTheUserSlotKeptForTheRun) {
   ASSERT_TRUE(wb_.OnParametersWavelength());
   EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"Invalid Data\nAllowed Range = 0.2 to 4"});
   EXPECT_EQ(wb_.File.WorkingFile.Header.Radiation, 7);
-  EXPECT_FLOAT_EQ(wb_.File.WorkingFile.Header.WavelengthAlpha1, 1.2345f);
-  EXPECT_EQ(wb_.File.WorkingFile.Header.WavelengthAlpha2, 0.0f);
+  EXPECT_FLOAT_EQ(+wb_.File.WorkingFile.Header.WavelengthAlpha1, 1.2345f);
+  EXPECT_EQ(+wb_.File.WorkingFile.Header.WavelengthAlpha2, 0.0f);
   // Another file later in the run proposes the same value.
   wb_.File.DropChanges();
   OpenTube(1);
