@@ -410,6 +410,18 @@ int main(int argc, char** argv) {
     MakeOlderVersion(path, version);
   }
 
+  // File arithmetic and Alpha2 stripping: an empty sample holder on the demo file's grid (to subtract
+  // from it), and a copper scan through a nickel filter without a monochromator (to strip).
+  {
+    RawFileHeader holder = BaseHeader("Empty sample holder");
+    auto background = Pattern(20, 0.02, 4001, {{21.8, 300}, {64.4, 120}}, 1.0, noise);
+    w.Write("holder.raw", holder, {RangeHeaderFor(20, 0.02, background, 1, 0)}, {background});
+    RawFileHeader filtered = BaseHeader("Silicon, Ni filter, both Kalpha lines");
+    filtered.Monochromator = 0;
+    auto doublets = Pattern(20, 0.01, 8001, PeaksAt(25), 1.0, noise);
+    w.Write("filtered.raw", filtered, {RangeHeaderFor(20, 0.01, doublets, 1, 0)}, {doublets});
+  }
+
   // A suite directory around the files: USERS/lab1.USR, a fresh profile whose data directory is DIR,
   // so that "keltor /Ulab1" starts with a user as in the suite.
   {

@@ -16,6 +16,10 @@ void AddExportCommand(CLI::App& app, int& exitCode);
 void AddRangeCommands(CLI::App& app, int& exitCode);
 // Absorption and angle correction (absorption, angle-correction).
 void AddCorrectionCommands(CLI::App& app, int& exitCode);
+// File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+void AddArithmeticCommands(CLI::App& app, int& exitCode);  // add-file, subtract-file, divide-file, normalize
+void AddReworkCommands(CLI::App& app, int& exitCode);      // strip-alpha2, add-points
+void AddSetCommand(CLI::App& app, int& exitCode);
 #ifdef KM_WITH_PLOT
 // Needs Qt for fonts and pictures: only in builds with the desktop programs.
 void AddPlotCommand(CLI::App& app, int& exitCode);

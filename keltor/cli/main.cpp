@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
   // Range editing.
   keltor::cli::AddRangeCommands(app, exitCode);
   keltor::cli::AddCorrectionCommands(app, exitCode);  // absorption, angle-correction
+  // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+  keltor::cli::AddArithmeticCommands(app, exitCode);
+  keltor::cli::AddReworkCommands(app, exitCode);
+  keltor::cli::AddSetCommand(app, exitCode);
 #ifdef KM_WITH_PLOT
   keltor::cli::AddPlotCommand(app, exitCode);
 #endif

@@ -7,6 +7,7 @@
 
 #include "common/core/workbench_settings.h"
 #include "keltor/core/command_ids.h"
+#include "keltor/core/operations/radiation_table.h"  // file arithmetic and parameter commands
 #include "keltor/core/workbench_file.h"
 #include "keltor/core/workbench_ui.h"
 
@@ -24,6 +25,9 @@ struct WorkbenchState {
   std::string ProgramDirectory;           // the suite's directory (PROGRAMS and USERS below it)
   int OpenFilterIndex = 1;                // filter last chosen in the open dialog
   ExportSettings Export;                  // File > Export: the last choices
+  // File arithmetic and parameter commands.
+  int AddPointsCount = 2;                 // the last number of points added together
+  RadiationTable Radiations;              // its user-defined wavelength is kept for the run
 };
 
 class Workbench {
@@ -79,6 +83,18 @@ class Workbench {
   // The export run after the dialog: range values.RangeNumber read, prepared and written to
   // values.FileName. False after a message.
   bool RunExport(const ExportDialogValues& values);
+  // File arithmetic, normalisation, Alpha2 stripping, add points and the parameter dialogs. Each
+  // returns false when cancelled, refused or failed (message shown); IsModified tells whether the
+  // working file changed.
+  bool OnRangesFileArithmetic(FileOperation operation);  // Add, Subtract and Divide File
+  bool OnRangesNormalize();
+  bool OnOperationsAlpha2Stripping();
+  bool OnOperationsAddPoints();
+  bool OnParametersTitle();
+  bool OnParametersWavelength();
+  bool OnParametersGenerator();
+  // Whether the Alpha2 Stripping menu item is enabled.
+  bool CanStripAlpha2() const;
   // Range selection and range editing (Ranges menu). Each command returns true when it changed the
   // working file; false when it was cancelled, refused (after its message) or failed.
   bool OnRangesTruncate();
@@ -100,6 +116,11 @@ class Workbench {
   bool MergeIntoWorkingFile(const std::string& path, int& rangeCount, int& pieces);
   bool TakeFirstMergeFile(const std::string& path, int& rangeCount, int& pieces);
   void FinishNewMergedFile(int pieces, int rangeCount);
+  // File arithmetic and parameter commands.
+  std::optional<int> ChooseRange(int count, const std::string& path, const km::RawFileHeader& header,
+                                 const char* prompt, RangeListPurpose purpose);
+  bool FinishRangeChange(int rangeNumber);
+  bool FinishHeaderChange();
 
   WorkbenchUi& ui_;
   WorkbenchObserver& observer_;

@@ -62,6 +62,11 @@ class WorkbenchFile {
   bool SaveWorkbenchRanges(km::MessageSink& sink, std::span<WholeRange> ranges);
   // Every range 1..MeasuredRanges, read in full as ReadWorkbenchRange reads them (Changed clear).
   bool ReadWorkbenchRanges(km::MessageSink& sink, std::vector<WholeRange>& ranges) const;
+  // Every range 1 .. headers.size() replaced at once: a new working copy is written beside the old
+  // one and takes its place when complete (the old copy, or the opened file, is never rewritten in
+  // place). data[i] holds headers[i].PointCount values. A failure leaves everything as it was.
+  bool SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::RawRangeHeader> headers,
+                           std::span<const std::vector<float>> data);
 
   // Asks whether to save pending changes; No drops them (DropChanges). True only for Yes.
   bool QuerySaveChanges(km::MessageSink& sink);
@@ -91,5 +96,14 @@ class WorkbenchFile {
   std::optional<bool> SpliceIntoWorkingCopy(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                                             std::span<const float> data);
 };
+
+// Every range of the working file in full (data[i] cut to its point count), or false after the
+// reader's message. Used with SaveWorkbenchRanges.
+bool ReadAllWorkbenchRanges(const WorkbenchFile& file, km::MessageSink& sink, std::vector<km::RawRangeHeader>& headers,
+                            std::vector<std::vector<float>>& data);
+// Range n replaced and the working copy written anew in one pass, as SaveWorkbenchRange(n) does it
+// by rewriting the copy in place.
+bool ReplaceWorkbenchRange(WorkbenchFile& file, km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& header,
+                           std::span<const float> values);
 
 }  // namespace keltor

@@ -1,12 +1,53 @@
+// The working copy written anew with every range replaced in one pass.
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <cstring>
 
-#include "common/core/file_access.h"
 #include "common/core/paths.h"
+#include "common/core/raw_file_image.h"
+#include "common/core/time_stamp.h"
 #include "keltor/core/workbench_file.h"
 
 namespace keltor {
+
+namespace {
+
+// Writes headers and data as a new working copy beside the old one; it takes the old one's place only
+// when complete, so a failure leaves the working copy (or the opened file) as it was.
+bool WriteFreshWorkingCopy(WorkbenchFile& file, km::MessageSink& sink, std::span<km::RawRangeHeader> headers,
+                           std::span<const std::span<const float>> values) {
+  const std::string path = km::MakeTempFileName("RAW");
+  if (path.empty()) {
+    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", "RAW"));
+    return false;
+  }
+  km::RawFileContext fresh = file.WorkingFile;
+  fresh.Path = path;
+  std::memcpy(fresh.Header.Magic, km::kRawMagic, sizeof fresh.Header.Magic);
+  km::MakeTimeStamp(fresh.Header.ModificationTime);
+  km::SetFieldText(fresh.Header.ModifierProgram, "KELTOR");
+  if (!km::WriteRawFileImage(sink, fresh, file.ExtHeader, headers, values)) {
+    km::DeleteFile(path);
+    return false;
+  }
+  file.DeleteWorkingCopy();
+  file.WorkingCopyPath = path;
+  file.WorkingFile = fresh;
+  return true;
+}
+
+}  // namespace
+
+bool WorkbenchFile::SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::RawRangeHeader> headers,
+                                        std::span<const std::vector<float>> data) {
+  const int count = static_cast<int>(headers.size());
+  if (count < 1 || count != WorkingFile.Header.MeasuredRangeCount || data.size() != headers.size()) return false;
+  std::vector<std::span<const float>> values;
+  for (size_t i = 0; i < headers.size(); ++i) {
+    headers[i].RangeFlags |= km::kFlagRewrittenByWorkbench;
+    values.push_back(data[i]);
+  }
+  return WriteFreshWorkingCopy(*this, sink, headers, values);
+}
 
 bool WorkbenchFile::ReadWorkbenchRanges(km::MessageSink& sink, std::vector<WholeRange>& ranges) const {
   ranges.clear();
@@ -21,48 +62,47 @@ bool WorkbenchFile::ReadWorkbenchRanges(km::MessageSink& sink, std::vector<Whole
 }
 
 bool WorkbenchFile::SaveWorkbenchRanges(km::MessageSink& sink, std::span<WholeRange> ranges) {
-  // The new working copy is written beside the old one and takes its place only when complete, so
-  // that a full disk never costs the ranges already there; the first change needs no copy of the
-  // opened file, as every range is written anew.
-  const std::string fresh = km::MakeTempFileName("RAW");
-  if (fresh.empty()) {
-    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", "RAW"));
-    return false;
-  }
-  const km::RawFileContext before = WorkingFile;
-  StampWorkingHeader();
-  km::RawFileContext written = WorkingFile;
-  written.Path = fresh;
-  // With no range on record the writer starts the file anew at range 1 and appends the rest.
-  written.Header.MeasuredRangeCount = 0;
-  bool ok = true;
-  if (ranges.empty()) {
-    km::RawRangeHeader none = km::ZeroRangeHeader();
-    ok = km::WriteRawRange(sink, written, 0, none, {}, &ExtHeader);
-  }
-  for (size_t i = 0; ok && i < ranges.size(); ++i) {
-    WholeRange& range = ranges[i];
+  const int count = static_cast<int>(ranges.size());
+  if (count < 1 || count != WorkingFile.Header.MeasuredRangeCount) return false;
+  std::vector<km::RawRangeHeader> headers;
+  std::vector<std::span<const float>> values;
+  for (WholeRange& range : ranges) {
+    // Only the ranges the command changed carry the workbench's mark.
     if (range.Changed) range.Header.RangeFlags |= km::kFlagRewrittenByWorkbench;
     const size_t points = std::min(range.Data.size(), static_cast<size_t>(std::max<int>(0, range.Header.PointCount)));
-    ok = km::WriteRawRange(sink, written, static_cast<int>(i) + 1, range.Header,
-                           std::span<const float>(range.Data).first(points), &ExtHeader);
+    headers.push_back(range.Header);
+    values.push_back(std::span<const float>(range.Data).first(points));
   }
-  if (ok && !WorkingCopyPath.empty()) {
-    std::error_code error;
-    std::filesystem::rename(fresh, WorkingCopyPath, error);
-    if (error) {
-      sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", WorkingCopyPath));
-      ok = false;
-    }
+  if (!WriteFreshWorkingCopy(*this, sink, headers, values)) return false;
+  for (size_t i = 0; i < ranges.size(); ++i) ranges[i].Header = headers[i];
+  return true;
+}
+
+bool ReadAllWorkbenchRanges(const WorkbenchFile& file, km::MessageSink& sink, std::vector<km::RawRangeHeader>& headers,
+                            std::vector<std::vector<float>>& data) {
+  const int count = file.WorkingFile.MeasuredRanges;
+  headers.assign(static_cast<size_t>(std::max(count, 0)), km::ZeroRangeHeader());
+  data.assign(headers.size(), std::vector<float>(km::kWorkbenchMaxPoints));
+  for (int n = 1; n <= count; ++n) {
+    if (!file.ReadWorkbenchRange(sink, n, headers[n - 1], data[n - 1])) return false;
+    data[n - 1].resize(static_cast<size_t>(std::max<int>(0, headers[n - 1].PointCount)));
   }
-  if (!ok) {
-    km::DeleteFile(fresh);
-    WorkingFile = before;
+  return true;
+}
+
+bool ReplaceWorkbenchRange(WorkbenchFile& file, km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& header,
+                           std::span<const float> values) {
+  std::vector<km::RawRangeHeader> headers;
+  std::vector<std::vector<float>> data;
+  if (!ReadAllWorkbenchRanges(file, sink, headers, data)) return false;
+  if (rangeNumber < 1 || rangeNumber > static_cast<int>(headers.size())) {
+    sink.ShowRangeError(rangeNumber);
     return false;
   }
-  if (WorkingCopyPath.empty()) WorkingCopyPath = fresh;
-  written.Path = WorkingCopyPath;
-  WorkingFile = written;
+  headers[static_cast<size_t>(rangeNumber - 1)] = header;
+  data[static_cast<size_t>(rangeNumber - 1)].assign(values.begin(), values.end());
+  if (!file.SaveWorkbenchRanges(sink, headers, data)) return false;
+  header = headers[static_cast<size_t>(rangeNumber - 1)];
   return true;
 }
 

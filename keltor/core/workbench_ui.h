@@ -9,6 +9,11 @@
 
 #include "common/core/messages.h"
 #include "keltor/core/exchange/export_format.h"
+// File arithmetic, normalisation, add points and the parameter dialogs.
+#include "keltor/core/operations/file_arithmetic.h"
+#include "keltor/core/operations/header_parameters.h"
+#include "keltor/core/operations/normalize_intensities.h"
+#include "keltor/core/operations/range_choice_list.h"
 
 namespace keltor {
 
@@ -84,6 +89,10 @@ struct ExportDialogRequest {
   std::function<ExportDialogOutcome(ExportDialogValues&)> Accept;
 };
 
+// A dialog's check on OK: 0 accepts the values, else the id of the control to put the focus on
+// (the message has been shown). Used by the file arithmetic and parameter dialogs.
+template <typename Values>
+using DialogCheck = std::function<int(const Values&)>;
 
 // --- Range selection and range editing (the Ranges menu's dialogs) ---
 
@@ -165,6 +174,36 @@ class WorkbenchUi : public km::MessageSink {
     ExportDialogValues values = request.Values;
     if (request.Accept(values) != ExportDialogOutcome::Accept) return std::nullopt;
     return values;
+  }
+  // File arithmetic, normalisation, add points and the parameter dialogs. Each returns the values
+  // the user left the dialog with, or nothing for Cancel (the default). On OK a dialog runs check on
+  // its values: 0 accepts them, otherwise the message has been shown and the dialog stays open with
+  // the focus on the control whose id check returned.
+  // CRangeListDlg: the zero-based index of the chosen line.
+  virtual std::optional<int> ChooseFromRangeList(const RangeListRequest&) { return std::nullopt; }
+  // CFactorsDlg.
+  virtual std::optional<ArithmeticFactors> EditArithmeticFactors(const ArithmeticFactors&,
+                                                                 const DialogCheck<ArithmeticFactors>&) {
+    return std::nullopt;
+  }
+  // CNormalizeDlg.
+  virtual std::optional<NormalizeChoice> EditNormalizeChoice(const NormalizeChoice&, const DialogCheck<NormalizeChoice>&) {
+    return std::nullopt;
+  }
+  // CAddPointsDlg: the number of points to add.
+  virtual std::optional<int> EditAddPointsCount(int, const DialogCheck<int>&) { return std::nullopt; }
+  // CTitleDlg.
+  virtual std::optional<TitleTexts> EditTitleTexts(const TitleTexts&, const DialogCheck<TitleTexts>&) {
+    return std::nullopt;
+  }
+  // CWavelengthDlg.
+  virtual std::optional<WavelengthChoice> EditWavelength(const WavelengthRequest&, const DialogCheck<WavelengthChoice>&) {
+    return std::nullopt;
+  }
+  // CGeneratorDlg.
+  virtual std::optional<GeneratorSettings> EditGeneratorSettings(const GeneratorSettings&,
+                                                                 const DialogCheck<GeneratorSettings>&) {
+    return std::nullopt;
   }
   // Range selection and range editing.
   // The range selection dialog; nothing for Cancel. The dialog itself refuses a selection that

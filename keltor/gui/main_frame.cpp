@@ -18,6 +18,7 @@
 #include "common/qt/qt_text.h"
 #include "keltor/core/exchange/foreign_import.h"  // File, Import
 #include "keltor/gui/about_dialog.h"
+#include "keltor/gui/arithmetic_menu_commands.h"
 #include "keltor/gui/list_printing.h"
 #include "keltor/gui/menu_commands.h"
 
@@ -46,7 +47,7 @@ bool IsBuilt(int id) {
     case cmd::AbsorptionCorrection: case cmd::AngleCorrection:
       return true;
     default:
-      return IsRecentFileCommand(id);
+      return IsRecentFileCommand(id) || IsArithmeticMenuCommand(id);
   }
 }
 
@@ -272,6 +273,8 @@ void CMainFrame::UpdateCommandStates() {
   if (!recentActions_.empty()) recentActions_.front()->setEnabled(!workbench_.State.RecentFiles.empty());
   // Exchange formats: export
   actions_[cmd::Export]->setEnabled(workbench_.File.HasUsableData());
+  // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+  for (int id : kArithmeticMenuCommands) actions_[id]->setEnabled(ArithmeticMenuCommandEnabled(workbench_, id));
   // Range editing: a usable file; all but Truncate need more than one range.
   const bool usable = workbench_.File.HasUsableData();
   const bool severalRanges = usable && workbench_.File.WorkingFile.MeasuredRanges > 1;
@@ -304,6 +307,11 @@ void CMainFrame::OnCommand(int id) {
       case cmd::ViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
       case cmd::AppAbout: OnAppAbout(); break;
       case cmd::Import: OnFileImport(workbench_); break;  // File, Import
+      // File arithmetic, normalisation, Alpha2 stripping, add points, parameters.
+      case cmd::AddFile: case cmd::SubtractFile: case cmd::DivideFile: case cmd::NormalizedIntensities:
+      case cmd::Alpha2Stripping: case cmd::AddPoints: case cmd::Title: case cmd::Wavelength: case cmd::Generator:
+        RunArithmeticMenuCommand(workbench_, id);
+        break;
       // Range editing.
       case cmd::TruncateRange: workbench_.OnRangesTruncate(); break;
       case cmd::DeleteRange: workbench_.OnRangesDelete(); break;

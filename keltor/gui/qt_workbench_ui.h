@@ -27,6 +27,18 @@ class QtWorkbenchUi : public WorkbenchUi {
   void SetWaitCursor(bool on) override;
   // Export
   std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) override;
+  // File arithmetic, normalisation, add points and parameter dialogs.
+  std::optional<int> ChooseFromRangeList(const RangeListRequest& request) override;
+  std::optional<ArithmeticFactors> EditArithmeticFactors(const ArithmeticFactors& initial,
+                                                         const DialogCheck<ArithmeticFactors>& check) override;
+  std::optional<NormalizeChoice> EditNormalizeChoice(const NormalizeChoice& initial,
+                                                     const DialogCheck<NormalizeChoice>& check) override;
+  std::optional<int> EditAddPointsCount(int initial, const DialogCheck<int>& check) override;
+  std::optional<TitleTexts> EditTitleTexts(const TitleTexts& initial, const DialogCheck<TitleTexts>& check) override;
+  std::optional<WavelengthChoice> EditWavelength(const WavelengthRequest& request,
+                                                 const DialogCheck<WavelengthChoice>& check) override;
+  std::optional<GeneratorSettings> EditGeneratorSettings(const GeneratorSettings& initial,
+                                                         const DialogCheck<GeneratorSettings>& check) override;
   // Range selection and range editing.
   std::optional<RangeSelection> ChooseRanges(const RangeSelectRequest& request) override;
   std::optional<AngularRange> ChooseAngularRange(const AngularRangeRequest& request) override;

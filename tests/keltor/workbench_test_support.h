@@ -45,6 +45,47 @@ class ScriptedUi : public WorkbenchUi {
   std::optional<ExportDialogValues> ChooseExport(const ExportDialogRequest& request) override {
     return exportDialog ? exportDialog(request) : WorkbenchUi::ChooseExport(request);
   }
+  // File arithmetic and parameter dialogs: scripted answers in order; an answer the dialog's check
+  // refuses is followed by the next one, as when the user corrects it in the open dialog.
+  std::deque<std::optional<int>> rangeListAnswers;
+  std::vector<RangeListRequest> rangeListRequests;
+  std::deque<std::optional<ArithmeticFactors>> factorAnswers;
+  std::deque<std::optional<NormalizeChoice>> normalizeAnswers;
+  std::deque<std::optional<int>> addPointsAnswers;
+  std::vector<int> addPointsProposals;
+  std::deque<std::optional<TitleTexts>> titleAnswers;
+  std::deque<std::optional<WavelengthChoice>> wavelengthAnswers;
+  std::vector<WavelengthRequest> wavelengthRequests;
+  std::deque<std::optional<GeneratorSettings>> generatorAnswers;
+
+  std::optional<int> ChooseFromRangeList(const RangeListRequest& request) override {
+    rangeListRequests.push_back(request);
+    return Next(rangeListAnswers);
+  }
+  std::optional<ArithmeticFactors> EditArithmeticFactors(const ArithmeticFactors&,
+                                                         const DialogCheck<ArithmeticFactors>& check) override {
+    return NextChecked(factorAnswers, check);
+  }
+  std::optional<NormalizeChoice> EditNormalizeChoice(const NormalizeChoice&,
+                                                     const DialogCheck<NormalizeChoice>& check) override {
+    return NextChecked(normalizeAnswers, check);
+  }
+  std::optional<int> EditAddPointsCount(int proposed, const DialogCheck<int>& check) override {
+    addPointsProposals.push_back(proposed);
+    return NextChecked(addPointsAnswers, check);
+  }
+  std::optional<TitleTexts> EditTitleTexts(const TitleTexts&, const DialogCheck<TitleTexts>& check) override {
+    return NextChecked(titleAnswers, check);
+  }
+  std::optional<WavelengthChoice> EditWavelength(const WavelengthRequest& request,
+                                                 const DialogCheck<WavelengthChoice>& check) override {
+    wavelengthRequests.push_back(request);
+    return NextChecked(wavelengthAnswers, check);
+  }
+  std::optional<GeneratorSettings> EditGeneratorSettings(const GeneratorSettings&,
+                                                         const DialogCheck<GeneratorSettings>& check) override {
+    return NextChecked(generatorAnswers, check);
+  }
 
   // Range selection and range editing. In Truncate mode the selection dialog first presses
   // "Truncate" on each range of the next truncateClicks entry (the angular range dialog answering
@@ -102,6 +143,13 @@ class ScriptedUi : public WorkbenchUi {
     auto next = queue.front();
     queue.pop_front();
     return next;
+  }
+  template <typename T>
+  static std::optional<T> NextChecked(std::deque<std::optional<T>>& queue, const DialogCheck<T>& check) {
+    for (;;) {
+      auto next = Next(queue);
+      if (!next || check(*next) == 0) return next;
+    }
   }
 };
 

@@ -1,0 +1,345 @@
+// Add, Subtract and Divide File and normalized Intensities: the arithmetic by hand-checked numbers,
+// then the commands through a scripted interface.
+#include "keltor/core/compatible_header.h"
+#include "keltor/core/operations/file_arithmetic.h"
+#include "keltor/core/operations/normalize_intensities.h"
+#include "tests/keltor/workbench_test_support.h"
+
+namespace keltor::testing {
+namespace {
+
+using km::MessageIcon;
+using km::testing::ReadBytes;
+
+// A range of count points from begin in steps of step, each value from f(i).
+template <typename F>
+TestRange Series(int count, float begin, float step, F f) {
+  TestRange r = Ramp(count, begin, step);
+  for (int i = 0; i < count; ++i) r.counts[static_cast<size_t>(i)] = f(i);
+  return r;
+}
+
+TEST(CompatibleHeaderTest, ScanUsageAndPsdModesAsTheRulesSay) {
+  struct Case {
+    int detector, psdA, psdB, usageA, usageB;
+    bool compatible;
+  } cases[] = {
+      {1, 0, 0, 0, 4, true},   // a single-sample scan combines with any usage
+      {1, 0, 0, 3, 4, false},  // two different usages do not
+      {1, 0, 1, 4, 4, true},   // a scintillation counter has no PSD mode to compare
+      {3, 0, 1, 4, 4, false},  // a position sensitive detector has
+  };
+  for (const Case& c : cases) {
+    km::RawFileHeader a = MeasuredHeader(), b = MeasuredHeader();
+    a.DetectorType = b.DetectorType = static_cast<int16_t>(c.detector);
+    a.PsdMode = static_cast<int16_t>(c.psdA);
+    b.PsdMode = static_cast<int16_t>(c.psdB);
+    a.ScanUsage = static_cast<int16_t>(c.usageA);
+    b.ScanUsage = static_cast<int16_t>(c.usageB);
+    EXPECT_EQ(IsCompatibleHeader(a, b), c.compatible) << c.detector << " " << c.usageA << "/" << c.usageB;
+  }
+}
+
+TEST(ArithmeticChecksTest, RefusalsNameWhatDiffers) {
+  struct Case {
+    const char* name;
+    int scanType, detector, psdMode;
+    float begin2, step2, omega2, time2;
+    const char* message;  // nullptr: accepted
+  } cases[] = {
+      {"same grid", 3, 1, 0, 10.0f, 0.5f, 5.0f, 1.0f, nullptr},
+      {"other step", 3, 1, 0, 10.0f, 0.25f, 5.0f, 1.0f, "Step size must be equal for both ranges!"},
+      {"no overlap", 3, 1, 0, 31.0f, 0.5f, 5.0f, 1.0f, "Ranges must overlap!"},
+      {"9 steps", 3, 1, 0, 25.5f, 0.5f, 5.0f, 1.0f, "Common angular region is too small."},
+      {"10 steps", 3, 1, 0, 25.0f, 0.5f, 5.0f, 1.0f, nullptr},
+      {"omega of a PSD scan", 1, 3, 1, 10.0f, 0.5f, 6.0f, 1.0f, "Omega position must be equal for both ranges!"},
+      {"omega of a counter scan", 1, 1, 1, 10.0f, 0.5f, 6.0f, 1.0f, nullptr},
+      {"2Theta of an omega scan", 2, 1, 0, 11.0f, 0.5f, 5.0f, 1.0f, "2Theta position must be equal for both ranges!"},
+      {"omega offset", 4, 1, 0, 10.0f, 0.5f, 6.0f, 1.0f, "Omega offset must be equal for both ranges!"},
+      {"source counted 0 s", 3, 1, 0, 10.0f, 0.5f, 5.0f, 0.0f,
+       "The counting time of the source range is 0: its counts cannot be scaled."},
+  };
+  for (const Case& c : cases) {
+    km::RawFileHeader file = MeasuredHeader();
+    file.ScanType = static_cast<int16_t>(c.scanType);
+    file.DetectorType = static_cast<int16_t>(c.detector);
+    file.PsdMode = static_cast<int16_t>(c.psdMode);
+    // The target runs 10 .. 30 in half degrees; an omega scan's scan axis holds the same numbers.
+    km::RawRangeHeader h1 = Ramp(41, 10.0f, 0.5f).header, h2 = Ramp(41, c.begin2, c.step2).header;
+    h1.OmegaBegin = 5.0f;
+    h2.OmegaBegin = c.omega2;
+    h2.TimePerStep = c.time2;
+    if (c.scanType == km::kScanTypeOmega) {
+      h1.OmegaBegin = h1.TwoThetaBegin, h1.OmegaEnd = h1.TwoThetaEnd, h1.OmegaStep = h1.TwoThetaStep;
+      h2.OmegaBegin = h2.TwoThetaBegin, h2.OmegaEnd = h2.TwoThetaEnd, h2.OmegaStep = h2.TwoThetaStep;
+      h1.TwoThetaBegin = 20.0f;
+      h2.TwoThetaBegin = 21.0f;
+    }
+    km::testing::RecordingSink sink;
+    EXPECT_EQ(CheckArithmeticRanges(sink, file, h1, file, h2), c.message == nullptr) << c.name;
+    EXPECT_EQ(sink.LastText(), c.message ? c.message : "") << c.name;
+  }
+}
+
+TEST(ArithmeticFactorsTest, ZeroAndOutOfRangeFactorsAreRefusedAtTheirEdit) {
+  km::testing::RecordingSink sink;
+  EXPECT_EQ(CheckArithmeticFactors(sink, {1.0f, -100.0f}), 0);
+  EXPECT_EQ(CheckArithmeticFactors(sink, {0.0f, 1.0f}), kFactor1Edit);
+  EXPECT_EQ(sink.LastText(), " a factor of 0.0 doesn't make any sense!");
+  EXPECT_EQ(CheckArithmeticFactors(sink, {1.0f, 100.5f}), kFactor2Edit);
+  EXPECT_EQ(sink.LastText(), "Invalid Data\nAllowed Range = -100 to 100");
+}
+
+struct Combined {
+  km::RawRangeHeader header;
+  std::vector<float> values;
+};
+
+Combined Combine(FileOperation op, const TestRange& target, const TestRange& source, double m1 = 1, double m2 = 1) {
+  Combined out{target.header, std::vector<float>(target.counts.size() + source.counts.size())};
+  const int n = CombineRanges(op, false, out.header, target.counts, source.header, source.counts, m1, m2, out.values);
+  out.values.resize(static_cast<size_t>(n));
+  return out;
+}
+
+TEST(CombineRangesTest, CommonRegionOnTheTargetGridWithTheTargetsStep) {
+  // Target 10 .. 50 and source 30 .. 80 in half degrees: the result is 30 .. 50.
+  TestRange target = Series(81, 10.0f, 0.5f, [](int i) { return 1000.0f + i; });
+  TestRange source = Series(101, 30.0f, 0.5f, [](int i) { return 10.0f * i; });
+  target.header.BackgroundPointCount = 5;
+  const Combined r = Combine(FileOperation::Subtract, target, source, 2.0, 1.0);
+  ASSERT_EQ(r.values.size(), 41u);
+  EXPECT_FLOAT_EQ(r.header.TwoThetaBegin, 30.0f);
+  EXPECT_FLOAT_EQ(r.header.TwoThetaEnd, 50.0f);
+  EXPECT_FLOAT_EQ(r.header.TwoThetaStep, 0.5f);
+  EXPECT_EQ(r.header.PointCount, 41);
+  EXPECT_FLOAT_EQ(r.values[0], 2 * 1040.0f);                 // target point 40 at 30 degrees, source 0
+  EXPECT_FLOAT_EQ(r.values[40], 2 * 1080.0f - 400.0f);       // both at 50 degrees
+  EXPECT_EQ(r.header.MinIntensity, 1760);
+  EXPECT_EQ(r.header.MaxIntensity, 2080);
+  EXPECT_EQ(r.header.BackgroundPointCount, 0);
+  // The coupled Omega axis follows the points kept: 10 points of 0.25 later.
+  EXPECT_FLOAT_EQ(r.header.OmegaBegin, 15.0f);
+  EXPECT_FLOAT_EQ(r.header.OmegaEnd, 25.0f);
+}
+
+TEST(CombineRangesTest, SourceCountedHalfAsLongIsDoubledAndTheTargetKeepsItsTime) {
+  TestRange target = Series(21, 10.0f, 1.0f, [](int) { return 500.0f; });
+  TestRange source = Series(21, 10.0f, 1.0f, [](int i) { return 100.0f + i; });
+  target.header.TimePerStep = 10;
+  source.header.TimePerStep = 5;
+  const Combined r = Combine(FileOperation::Subtract, target, source);
+  EXPECT_FLOAT_EQ(r.values[0], 300.0f);
+  EXPECT_FLOAT_EQ(r.values[20], 260.0f);
+  EXPECT_FLOAT_EQ(r.header.TimePerStep, 10.0f);
+}
+
+TEST(CombineRangesTest, DivisionGivesZeroWhereTheSourceHasNoCounts) {
+  TestRange target = Series(21, 10.0f, 1.0f, [](int) { return 300.0f; });
+  TestRange source = Series(21, 10.0f, 1.0f, [](int i) { return i % 2 == 0 ? 0.0f : 100.0f; });
+  const Combined r = Combine(FileOperation::Divide, target, source, 2.0, 7.0);  // the source's factor is not used
+  EXPECT_FLOAT_EQ(r.values[0], 0.0f);
+  EXPECT_FLOAT_EQ(r.values[1], 6.0f);
+}
+
+TEST(CombineRangesTest, SourceOffTheGridIsInterpolatedOntoItFromEitherSide) {
+  struct Case {
+    float sourceBegin;
+    float firstAngle;  // the result's first point
+    float firstTarget, firstSource;  // the values combined there
+    int points;
+  } cases[] = {
+      // A quarter step after the target: the first target point inside both is 11, 0.75 steps into the source.
+      {10.25f, 11.0f, 1001.0f, 100.75f, 20},
+      // A quarter step before: the target's own first point, 0.25 steps into the source.
+      {9.75f, 10.0f, 1000.0f, 100.25f, 20},
+      // A hundredth of a step counts as on the grid.
+      {10.005f, 10.005f, 1000.0f, 100.0f, 21},
+  };
+  for (const Case& c : cases) {
+    TestRange target = Series(21, 10.0f, 1.0f, [](int i) { return 1000.0f + i; });
+    TestRange source = Series(21, c.sourceBegin, 1.0f, [](int i) { return 100.0f + i; });
+    const Combined r = Combine(FileOperation::Add, target, source);
+    ASSERT_EQ(r.values.size(), static_cast<size_t>(c.points)) << c.sourceBegin;
+    EXPECT_FLOAT_EQ(r.header.TwoThetaBegin, c.firstAngle) << c.sourceBegin;
+    EXPECT_FLOAT_EQ(r.values[0], c.firstTarget + c.firstSource) << c.sourceBegin;
+    // Every value stands for the grid point begin + j steps: both ramps climb by one per step.
+    EXPECT_FLOAT_EQ(r.values.back(), c.firstTarget + c.firstSource + 2.0f * static_cast<float>(c.points - 1));
+    EXPECT_NEAR(r.header.TwoThetaEnd, c.firstAngle + static_cast<float>(c.points - 1), 0.01);
+  }
+}
+
+TEST(NormalizeTest, FactorToTheMaximumAndTheBackgroundScaledAlong) {
+  km::testing::RecordingSink sink;
+  std::vector<float> values{500.0f, 2500.0f, 1250.0f};
+  EXPECT_DOUBLE_EQ(NormalizeFactor(sink, {false, 1.0f, 100}, values), 0.04);
+  km::RawRangeHeader header = Ramp(3).header;
+  header.BackgroundPointCount = 2;
+  header.BackgroundIntensity[0] = 400;
+  header.BackgroundIntensity[1] = 610;
+  header.BackgroundIntensity[2] = 999;  // not a background point
+  ScaleRange(header, values, 0.04);
+  EXPECT_EQ(values, (std::vector<float>{20.0f, 100.0f, 50.0f}));
+  EXPECT_EQ(header.MaxIntensity, 100);
+  EXPECT_EQ(header.MinIntensity, 20);
+  EXPECT_EQ(header.BackgroundIntensity[0], 16);
+  EXPECT_EQ(header.BackgroundIntensity[1], 24);  // 24.4
+  EXPECT_EQ(header.BackgroundIntensity[2], 999);
+}
+
+TEST(NormalizeTest, RefusalsOfTheDialogAndOfARangeWithoutPositiveCounts) {
+  km::testing::RecordingSink sink;
+  EXPECT_EQ(CheckNormalizeChoice(sink, {true, 0.0f, 100}), kNormalizeFactorEdit);
+  EXPECT_EQ(sink.LastText(), " a factor of zero or a negative value doesn't make any sense!");
+  EXPECT_EQ(CheckNormalizeChoice(sink, {false, 0.0f, 0}), kNormalizeMaximumEdit);
+  EXPECT_EQ(sink.LastText(), " can't normalized to a zero or negative Intensity!");
+  EXPECT_EQ(CheckNormalizeChoice(sink, {false, -1.0f, 5}), 0);  // the factor is not used
+  const std::vector<float> dark{0.0f, -3.0f};
+  EXPECT_EQ(NormalizeFactor(sink, {false, 1.0f, 100}, dark), 0.0);
+  EXPECT_EQ(sink.LastText(), "The largest intensity of the range is 0: it cannot be normalized.");
+}
+
+// The commands on files.
+class ArithmeticCommandTest : public WorkbenchFixture {
+ protected:
+  // Runs a file command with the source path and the factors scripted.
+  bool Run(FileOperation op, const std::string& source, ArithmeticFactors factors = {}) {
+    ui_.openAnswers.push_back(OpenFileChoice{source, 1});
+    ui_.factorAnswers.push_back(factors);
+    return wb_.OnRangesFileArithmetic(op);
+  }
+  std::pair<km::RawRangeHeader, std::vector<float>> WorkingRange(int n) {
+    km::RawRangeHeader h;
+    std::vector<float> data(km::kWorkbenchMaxPoints);
+    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, h, data));
+    data.resize(static_cast<size_t>(h.PointCount));
+    return {h, data};
+  }
+};
+
+TEST_F(ArithmeticCommandTest, SubtractChoosesTargetAndSourceRangesAndRewritesTheTarget) {
+  const std::string a = WriteFile("a.raw", MeasuredHeader(), {Ramp(30, 10.0f, 0.5f, 100), Ramp(81, 10.0f, 0.5f, 1000)});
+  const std::string b = WriteFile("b.raw", MeasuredHeader(), {Ramp(20, 5.0f), Ramp(101, 30.0f, 0.5f, 10)});
+  const auto bBefore = ReadBytes(b);
+  Open(a);
+  ui_.rangeListAnswers = {1, 1};  // second line in both lists
+  ASSERT_TRUE(Run(FileOperation::Subtract, b, {1.0f, 2.0f}));
+
+  ASSERT_EQ(ui_.rangeListRequests.size(), 2u);
+  EXPECT_EQ(ui_.rangeListRequests[0].Prompt, "choose target range");
+  EXPECT_EQ(ui_.rangeListRequests[0].Path, a);
+  EXPECT_EQ(ui_.rangeListRequests[0].Lines[1], "  2      10.000     50.000    0.500       81");
+  EXPECT_EQ(ui_.rangeListRequests[1].Prompt, "choose range to substract");
+  EXPECT_EQ(ui_.rangeListRequests[1].Path, b);
+  const auto [h, values] = WorkingRange(2);
+  ASSERT_EQ(values.size(), 41u);
+  EXPECT_FLOAT_EQ(h.TwoThetaBegin, 30.0f);
+  EXPECT_FLOAT_EQ(values[0], 1040.0f - 2 * 10.0f);
+  EXPECT_FLOAT_EQ(values[40], 1080.0f - 2 * 50.0f);
+  EXPECT_TRUE(wb_.File.IsModified);
+  EXPECT_TRUE(wb_.File.IsRangeModified(2));
+  EXPECT_FALSE(wb_.File.IsRangeModified(1));
+  EXPECT_EQ(observer_.dataChanged, 1);
+  EXPECT_EQ(WorkingRange(1).second.size(), 30u);
+  EXPECT_EQ(ReadBytes(b), bBefore);
+  EXPECT_TRUE(ui_.sink.Empty());
+}
+
+TEST_F(ArithmeticCommandTest, RefusalsChangeNothing) {
+  km::RawFileHeader otherTube = MeasuredHeader();
+  otherTube.Radiation = 4;
+  const std::string a = WriteFile("a.raw", MeasuredHeader(), {Ramp(41, 10.0f, 0.5f)});
+  const std::string cobalt = WriteFile("co.raw", otherTube, {Ramp(41, 10.0f, 0.5f)});
+  const std::string far = WriteFile("far.raw", MeasuredHeader(), {Ramp(41, 40.0f, 0.5f)});
+  const std::string silent = WriteFile("silent.raw", MeasuredHeader(), {[] {
+                                         TestRange r = Ramp(41, 10.0f, 0.5f);
+                                         r.header.TimePerStep = 0;
+                                         return r;
+                                       }()});
+  Open(a);
+  const auto aBefore = ReadBytes(a);
+  EXPECT_FALSE(Run(FileOperation::Add, cobalt));
+  EXPECT_FALSE(Run(FileOperation::Add, far));
+  EXPECT_FALSE(Run(FileOperation::Divide, silent));
+  EXPECT_FALSE(Run(FileOperation::Add, PathOf("missing.raw")));
+  ASSERT_GE(ui_.sink.messages.size(), 4u);
+  EXPECT_EQ(ui_.sink.messages[0].text, "co.raw is not compatible with original file!");
+  EXPECT_EQ(ui_.sink.messages[0].icon, MessageIcon::Stop);
+  EXPECT_EQ(ui_.sink.messages[1].text, "Ranges must overlap!");
+  EXPECT_EQ(ui_.sink.messages[2].text, "The counting time of the source range is 0: its counts cannot be scaled.");
+  EXPECT_FALSE(wb_.File.IsModified);
+  EXPECT_EQ(TempFiles("RAW"), 0);
+  EXPECT_EQ(ReadBytes(a), aBefore);
+  EXPECT_EQ(observer_.dataChanged, 0);
+}
+
+TEST_F(ArithmeticCommandTest, AZeroFactorKeepsTheDialogOpenUntilCorrected) {
+  const std::string a = WriteFile("a.raw", MeasuredHeader(), {Ramp(41, 10.0f, 0.5f, 100)});
+  const std::string b = WriteFile("b.raw", MeasuredHeader(), {Ramp(41, 10.0f, 0.5f, 10)});
+  Open(a);
+  ui_.factorAnswers.push_back(ArithmeticFactors{0.0f, 1.0f});
+  ui_.openAnswers.push_back(OpenFileChoice{b, 1});
+  ui_.factorAnswers.push_back(ArithmeticFactors{1.0f, 3.0f});
+  ASSERT_TRUE(wb_.OnRangesFileArithmetic(FileOperation::Add));
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{" a factor of 0.0 doesn't make any sense!"});
+  EXPECT_FLOAT_EQ(WorkingRange(1).second[0], 100.0f + 30.0f);
+}
+
+TEST_F(ArithmeticCommandTest, NormalizeAskedForTheRangeAndRefusingADarkRange) {
+  const std::string a = WriteFile("a.raw", MeasuredHeader(),
+                                  {Ramp(20, 10.0f, 0.02f, 0), Series(20, 20.0f, 0.02f, [](int) { return 0.0f; })});
+  Open(a);
+  ui_.rangeListAnswers = {1};
+  ui_.normalizeAnswers.push_back(NormalizeChoice{false, 1.0f, 100});
+  EXPECT_FALSE(wb_.OnRangesNormalize());
+  EXPECT_EQ(ui_.rangeListRequests.at(0).Prompt, "choose range to normalize");
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"The largest intensity of the range is 0: it cannot be normalized."});
+  EXPECT_FALSE(wb_.File.IsModified);
+
+  ui_.rangeListAnswers = {0};
+  ui_.normalizeAnswers.push_back(NormalizeChoice{false, 1.0f, 38});
+  ASSERT_TRUE(wb_.OnRangesNormalize());
+  const auto values = WorkingRange(1).second;
+  EXPECT_FLOAT_EQ(values[19], 38.0f);
+  EXPECT_FLOAT_EQ(values[1], 2.0f);
+}
+
+// Extremes in read units must not make the writer store counts in 16 bits that need 32: a file with
+// scale factor 10 whose results reach 6000 (60000 stored).
+TEST_F(ArithmeticCommandTest, ScaledFilesKeepCountsBeyondSixteenBitsAfterEachOperation) {
+  struct Case {
+    const char* name;
+    std::function<bool(Workbench&, ScriptedUi&, const std::string&)> run;
+  } cases[] = {
+      {"add file",
+       [](Workbench& wb, ScriptedUi& ui, const std::string& source) {
+         ui.openAnswers.push_back(OpenFileChoice{source, 1});
+         ui.factorAnswers.push_back(ArithmeticFactors{});
+         return wb.OnRangesFileArithmetic(FileOperation::Add);
+       }},
+      {"normalize",
+       [](Workbench& wb, ScriptedUi& ui, const std::string&) {
+         ui.normalizeAnswers.push_back(NormalizeChoice{true, 2.0f, 100});
+         return wb.OnRangesNormalize();
+       }},
+      {"add points",
+       [](Workbench& wb, ScriptedUi& ui, const std::string&) {
+         ui.addPointsAnswers.push_back(2);
+         return wb.OnOperationsAddPoints();
+       }},
+  };
+  TestRange scaled = Series(40, 10.0f, 0.5f, [](int) { return 3000.0f; });
+  scaled.header.ScaleFactor = 10;
+  const std::string a = WriteFile("a.raw", MeasuredHeader(), {scaled});
+  for (const Case& c : cases) {
+    Open(a);
+    ASSERT_TRUE(c.run(wb_, ui_, a)) << c.name << ": " << ui_.sink.LastText();
+    const auto [h, values] = WorkingRange(1);
+    EXPECT_EQ(h.DataFormat, 0) << c.name;
+    EXPECT_FLOAT_EQ(values[0], 6000.0f) << c.name;
+    wb_.File.DropChanges();
+  }
+}
+
+}  // namespace
+}  // namespace keltor::testing
