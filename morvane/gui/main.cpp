@@ -2,12 +2,12 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
-#include <cstdio>
-#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "common/core/program_help.h"
 #include "common/core/start_command_line.h"
+#include "morvane/gui/morvane_help.h"
 #include "morvane/gui/morvane_app.h"
 
 namespace {
@@ -38,28 +38,10 @@ void QuitOnSignals(QApplication& app) {
   for (const int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &action, nullptr);
 }
 
-constexpr const char* kUsage =
-    "Usage: morvane [/U<user>] [/1|/2] [MASTER.raw]\n"
-    "The 3D viewer: a series of raw data files drawn as one waterfall or top-view colour map.\n"
-    "\n"
-    "  /U<user>     start for the user whose profile is USERS/<user>.USR in the program directory;\n"
-    "               its viewer section keeps colours, cube, font and recent master files\n"
-    "  /1, /2       start mode (accepted, not used)\n"
-    "  MASTER.raw   a master file whose related files (MASTER.001, ...) are opened at start\n"
-    "\n"
-    "The program directory comes from the settings (organisation ORVE, General/Directory);\n"
-    "the environment variable KM_PROGRAM_DIRECTORY overrides it.\n";
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h" || arg == "/?") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
+  if (km::AnswerHelpRequest(argc, argv, "morvane", morvane::kHelp)) return 0;
   QApplication app(argc, argv);  // takes the toolkit's own options out of argv
   QApplication::setApplicationName(morvane::kProgramName);
   QApplication::setOrganizationName("ORVE");

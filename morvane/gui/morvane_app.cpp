@@ -15,6 +15,7 @@
 #include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
 #include "common/qt/settings_program_directory.h"
+#include "common/qt/start_program_directory.h"
 #include "morvane/core/file_set.h"
 #include "morvane/core/status_file.h"
 
@@ -34,8 +35,9 @@ CMorvaneApp::~CMorvaneApp() { ExitInstance(); }
 
 bool CMorvaneApp::InitInstance(const std::string& commandLine) {
   const km::StartCommandLine start = km::ParseStartCommandLine(commandLine);
-  km::SettingsProgramDirectory directorySource(kProgramName);
-  km::GetProgramDirectory(directorySource, programDirectory_);
+  // Without a directory of the suite's, the per-user one (and, started without a user, the login user).
+  std::string user = start.User;
+  km::FindStartProgramDirectory(sink_, kProgramName, programDirectory_, user);
   std::vector<std::string> soundFolders;
   if (!programDirectory_.empty()) soundFolders.push_back(km::ProgramsDirectory(programDirectory_));
   soundFolders.push_back(km::ProgramsDirectory(km::InstalledDataDirectory()));
@@ -51,13 +53,13 @@ bool CMorvaneApp::InitInstance(const std::string& commandLine) {
   std::string startFile;
   if (!start.File.empty()) startFile = Absolute(start.File);
 
-  if (!start.User.empty()) {
-    const std::string path = km::UserProfilePath(programDirectory_, start.User);
+  if (!user.empty()) {
+    const std::string path = km::UserProfilePath(programDirectory_, user);
     std::vector<std::string> texts;
     std::string workDirectory;
     std::vector<uint8_t> settings;
     if (!km::ReadUserSection(sink_, path, &workDirectory, km::kViewerSectionId, texts, settings)) return false;
-    userName_ = start.User;
+    userName_ = user;
     profilePath_ = path;
     settings.resize(kViewerSettingsSize, 0);
     settingsAsRead_ = settings;
