@@ -8,12 +8,15 @@
 #include <cerrno>
 #include <fstream>
 
+#include "common/core/paths.h"
+
 namespace km {
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = other.fd_;
+    flushOnClose_ = other.flushOnClose_;
     other.fd_ = -1;
   }
   return *this;
@@ -59,7 +62,7 @@ bool File::Truncate(int64_t length) { return fd_ >= 0 && ::ftruncate(fd_, static
 
 bool File::Close() {
   if (fd_ < 0) return true;
-  bool ok = ::fsync(fd_) == 0 || errno == EINVAL || errno == EROFS;
+  bool ok = !flushOnClose_ || ::fsync(fd_) == 0 || errno == EINVAL || errno == EROFS;
   ok = ::close(fd_) == 0 && ok;
   fd_ = -1;
   return ok;
@@ -82,6 +85,18 @@ OpenFailure FailureOf(int error) {
     case EWOULDBLOCK: return OpenFailure::SharingViolation;
     default: return OpenFailure::Other;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A file directly in the temporary directory: the workbench's working copies and snapshots. A save
+// copies them into place, and that copy is flushed.
+bool IsScratchPath(std::string_view path) {
+  const std::string dir = TempDirectory();
+  return path.size() > dir.size() + 1 && path.substr(0, dir.size()) == dir && path[dir.size()] == '/' &&
+         path.find('/', dir.size() + 1) == std::string_view::npos;
 }
 
 }  // namespace
@@ -123,6 +138,7 @@ OpenResult OpenFileQuiet(const std::string& path, OpenMode mode) {
     return result;
   }
   result.file.emplace(fd);
+  if (mode == OpenMode::Read || IsScratchPath(path)) result.file->MarkScratch();
   return result;
 }
 

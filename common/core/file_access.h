@@ -25,7 +25,7 @@ class File {
  public:
   File() = default;
   explicit File(int fd) : fd_(fd) {}
-  File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  File(File&& other) noexcept : fd_(other.fd_), flushOnClose_(other.flushOnClose_) { other.fd_ = -1; }
   File& operator=(File&& other) noexcept;
   File(const File&) = delete;
   File& operator=(const File&) = delete;
@@ -38,11 +38,16 @@ class File {
   bool WriteAt(int64_t offset, const void* buffer, size_t count);
   int64_t Size() const;
   bool Truncate(int64_t length);
-  // Flushes to the disk and closes; false when the data may not have reached the file.
+  // Flushes to the disk (unless the file is scratch) and closes; false when the data may not have
+  // reached the file.
   bool Close();
+  // Scratch files (the workbench's working copies in the temporary directory) never outlive the
+  // program: closing them need not wait for the disk.
+  void MarkScratch() { flushOnClose_ = false; }
 
  private:
   int fd_ = -1;
+  bool flushOnClose_ = true;
 };
 
 struct OpenResult {
