@@ -1,12 +1,9 @@
 // keltor: the raw data workbench. Started by the suite as "keltor /U<user> [/1|/2] [file]".
 #include <QApplication>
-#include <QSocketNotifier>
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "common/core/program_help.h"
 #include "common/core/start_command_line.h"
+#include "common/qt/quit_on_signals.h"
 #include "keltor/gui/keltor_app.h"
 
 namespace {
@@ -35,32 +32,6 @@ constexpr const char* kHelp =
     "  KM_PROGRAM_DIRECTORY    the program directory, before the settings\n"
     "  KM_DATA_DIRECTORY       the installed data (demo files, PROGRAMS) in another place\n";
 
-// A request to end (SIGTERM, SIGINT, SIGHUP) closes the program the ordinary way, so that the profile is
-// stored and no working copy stays behind.
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-  const char byte = 1;
-  [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-void QuitOnSignals(QApplication& app) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
-    notifier->setEnabled(false);
-    char byte;
-    [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
-    QApplication::closeAllWindows();
-    QApplication::quit();
-  });
-  struct sigaction action {};
-  action.sa_handler = OnSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (const int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &action, nullptr);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +39,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);  // takes the toolkit's own options out of argv
   QApplication::setApplicationName(keltor::kProgramName);
   QApplication::setOrganizationName("ORVE");
-  QuitOnSignals(app);
+  km::QuitOnSignals(app);
 
   keltor::CKeltorApp keltorApp;
   if (!keltorApp.InitInstance(km::JoinArguments(argc, argv))) return 1;

@@ -1,35 +1,7 @@
 # keltor-cli add-file, subtract-file, divide-file, normalize, strip-alpha2, add-points and set on the demo
 # files: results read back with info, refusals with their messages and no OUT, inputs untouched.
 # cmake -DCLI=... -DDEMO=... -DWORK=... -P keltor_cli_arithmetic.cmake
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(COMMAND ${DEMO} ${WORK} RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "make-demo-files failed: ${rc}")
-endif()
-
-function(run expected)
-  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL expected)
-    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect text haystack)
-  string(FIND "${haystack}" "${text}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
-  endif()
-endfunction()
-
-function(absent name)
-  if(EXISTS ${WORK}/${name})
-    message(FATAL_ERROR "${name} was written after a refusal")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
 
 set(inputs demo.raw holder.raw filtered.raw)
 foreach(input ${inputs})

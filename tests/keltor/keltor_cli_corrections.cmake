@@ -1,30 +1,8 @@
 # keltor-cli absorption and angle-correction on the demo directory (its cylinder table, lab1's stored
 # calibration): exit codes, messages, the marks in the result, and inputs untouched.
 # cmake -DCLI=... -DDEMO=... -DWORK=... -P keltor_cli_corrections.cmake
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(COMMAND ${DEMO} ${WORK} RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "make-demo-files failed: ${rc}")
-endif()
-
-function(run expected)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env KM_PROGRAM_DIRECTORY=${WORK} KM_DATA_DIRECTORY=${WORK}/none
-                          ${CLI} ${ARGN}
-                  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL expected)
-    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect text haystack)
-  string(FIND "${haystack}" "${text}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
-  endif()
-endfunction()
+set(CLI_ENV KM_PROGRAM_DIRECTORY=${WORK} KM_DATA_DIRECTORY=${WORK}/none)
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
 
 file(SHA256 ${WORK}/capillary.raw capillaryBefore)
 file(SHA256 ${WORK}/demo.raw demoBefore)

@@ -1,25 +1,7 @@
 # keltor-cli import: one file, a batch into a folder with one failure among them, no import over its own
 # input, existing outputs kept without --yes, and the Siemens sample when the samples are there.
 # cmake -DCLI=... -DWORK=... -DSAMPLES=... -P keltor_cli_import.cmake
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-
-function(run expected)
-  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL expected)
-    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect text haystack)
-  string(FIND "${haystack}" "${text}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
 
 set(keys "SampleIdent,test,/\r\nTitle1,Quartz,/\r\nDataAngleRange,10.0,10.2,/\r\nScanStepSize,0.1,/\r\n")
 file(WRITE ${WORK}/a.udf "${keys}RawScan\r\n  100,  200,  300/\r\n")

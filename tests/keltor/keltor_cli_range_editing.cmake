@@ -2,35 +2,7 @@
 # them: results, refusals with the dialogs' messages and exit codes, OUT replaced only with --yes,
 # and inputs untouched.
 # cmake -DCLI=... -DDEMO=... -DWORK=... -P keltor_cli_range_editing.cmake
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(COMMAND ${DEMO} ${WORK} RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "make-demo-files failed: ${rc}")
-endif()
-
-function(run expected)
-  execute_process(COMMAND ${CLI} ${ARGN} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL expected)
-    message(FATAL_ERROR "keltor-cli ${ARGN}: exit ${rc}, expected ${expected}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect text haystack)
-  string(FIND "${haystack}" "${text}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "missing \"${text}\" in:\n${haystack}")
-  endif()
-endfunction()
-
-function(absent path)
-  if(EXISTS ${WORK}/${path})
-    message(FATAL_ERROR "${path} was written")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
 
 set(inputs demo.raw overlap.raw omega.raw)
 foreach(f ${inputs})
