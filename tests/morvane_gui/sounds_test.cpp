@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdint>
 
 namespace morvane {
@@ -35,15 +36,21 @@ TEST(Sounds, AreFoundInTheProgramsFolderAndAMissingOneIsSilent) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(SilentWave());
   f.close();
-  SoundPlayer sounds;
-  EXPECT_TRUE(sounds.Find("start.wav").isEmpty());
-  EXPECT_FALSE(sounds.Play("start.wav"));
-  sounds.SetFolders({dir.path().toStdString()});
-  EXPECT_EQ(sounds.Find("start.wav"), dir.filePath("start.wav"));
-  EXPECT_FALSE(sounds.Play("ende.wav"));
-  // Playing returns at once, with or without an audio device.
-  EXPECT_TRUE(sounds.Play("start.wav"));
-  EXPECT_TRUE(sounds.Play("start.wav"));
+  {
+    SoundPlayer sounds;
+    EXPECT_TRUE(sounds.Find("start.wav").isEmpty());
+    EXPECT_FALSE(sounds.Play("start.wav"));
+    sounds.SetFolders({dir.path().toStdString()});
+    EXPECT_EQ(sounds.Find("start.wav"), dir.filePath("start.wav"));
+    EXPECT_FALSE(sounds.Play("ende.wav"));
+    // Playing returns at once, with or without an audio device.
+    EXPECT_TRUE(sounds.Play("start.wav"));
+    EXPECT_TRUE(sounds.Play("start.wav"));
+    // The samples load in the background; the test lets them finish before the player goes.
+    QTest::qWait(300);
+  }
+  // What the sound effects hand back to the event loop on their way out is let go too.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
 }
 
