@@ -28,7 +28,8 @@ std::string FieldText(const char* field, size_t width) {
 
 void SetFieldText(char* field, size_t width, std::string_view text) {
   std::memset(field, 0, width);
-  if (width == 0) return;
+  // An empty view may carry no pointer at all, which memcpy must never be given.
+  if (width == 0 || text.empty()) return;
   std::memcpy(field, text.data(), std::min(text.size(), width - 1));
 }
 
