@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 
 namespace keltor {
 
@@ -33,12 +34,7 @@ CAbsorptionDlg::CAbsorptionDlg(const AbsorptionRequest& request, km::MessageSink
   km::RealField(field_[0], kValueId, &value_, 1, 0.0f, request.Maximum);
   binder_.FillDialogFields(controls_, field_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("ctlOk");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("ctlCancel");
-  grid->addWidget(buttons, 1, 0, 1, 2);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CAbsorptionDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CAbsorptionDlg::reject);
+  grid->addWidget(km::AddOkCancelButtons(this), 1, 0, 1, 2);
   edit->setFocus();
   edit->selectAll();
 }

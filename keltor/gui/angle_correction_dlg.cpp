@@ -9,6 +9,7 @@
 
 #include "common/core/text.h"
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 
 namespace keltor {
 
@@ -64,12 +65,7 @@ CAngleCorrectionDlg::CAngleCorrectionDlg(const AngleCorrectionRequest& request, 
   EnableLine();
   connect(useStored_, &QCheckBox::toggled, this, [this] { EnableLine(); });
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("ctlOk");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("ctlCancel");
-  grid->addWidget(buttons, 4, 0, 1, 5);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CAngleCorrectionDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CAngleCorrectionDlg::reject);
+  grid->addWidget(km::AddOkCancelButtons(this), 4, 0, 1, 5);
   if (!request.PolynomialFound) {
     edits[0]->setFocus();
     edits[0]->selectAll();

@@ -8,6 +8,8 @@
 
 #include "keltor/core/operations/range_selection.h"
 
+#include "common/qt/ok_cancel_buttons.h"
+
 namespace keltor {
 
 namespace {
@@ -64,12 +66,7 @@ CAngularRangeDlg::CAngularRangeDlg(const AngularRangeRequest& request, km::Messa
   }
   setTabOrder(edits[scanBegin], edits[scanEnd]);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("ctlOk");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("ctlCancel");
-  grid->addWidget(buttons, 3, 0, 1, 4);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CAngularRangeDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CAngularRangeDlg::reject);
+  grid->addWidget(km::AddOkCancelButtons(this), 3, 0, 1, 4);
   edits[scanBegin]->setFocus();
   edits[scanBegin]->selectAll();
 }

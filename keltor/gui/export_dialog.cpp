@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 
 namespace keltor {
 namespace {
@@ -56,10 +57,7 @@ CExportDlg::CExportDlg(const ExportDialogRequest& request, QWidget* parent)
   fileRow->addWidget(browse);
   layout->addLayout(fileRow, 3, 0, 1, 3);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CExportDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons, 4, 0, 1, 3);
+  layout->addWidget(km::AddOkCancelButtons(this), 4, 0, 1, 3);
 
   connect(formats_, &QButtonGroup::idClicked, this, [this](int format) {
     TakeFromControls();

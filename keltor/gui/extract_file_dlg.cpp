@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 
 namespace keltor {
 
@@ -31,11 +32,7 @@ CExtractFileDlg::CExtractFileDlg(const std::string& proposedName,
   row->addWidget(edit_);
   row->addWidget(browseButton);
   layout->addLayout(row);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("ctlOk");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CExtractFileDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CExtractFileDlg::reject);
+  layout->addWidget(km::AddOkCancelButtons(this));
   connect(browseButton, &QPushButton::clicked, this, &CExtractFileDlg::OnBrowse);
   edit_->setFocus();
 }

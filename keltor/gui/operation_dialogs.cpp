@@ -6,20 +6,10 @@
 #include <QVBoxLayout>
 
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 #include "keltor/core/operations/add_points.h"
 
 namespace keltor {
-
-namespace {
-
-QDialogButtonBox* AddButtons(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
-}
-
-}  // namespace
 
 QString ControlName(int controlId) { return QString::number(controlId); }
 
@@ -57,7 +47,7 @@ CRangeListDlg::CRangeListDlg(const RangeListRequest& request, QWidget* parent) :
   list_->setMinimumWidth(list_->sizeHintForColumn(0) + 40);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
   layout->addWidget(list_);
-  layout->addWidget(AddButtons(this));
+  layout->addWidget(km::AddOkCancelButtons(this));
 }
 
 void CRangeListDlg::accept() {
@@ -74,7 +64,7 @@ CFactorsDlg::CFactorsDlg(km::MessageSink& sink, const ArithmeticFactors& initial
   layout->addWidget(new QLabel(QStringLiteral("factors for range 1 and range 2"), this), 0, 0, 1, 2);
   layout->addWidget(AddEdit(kFactor1Edit), 1, 0);
   layout->addWidget(AddEdit(kFactor2Edit), 1, 1);
-  layout->addWidget(AddButtons(this), 2, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 2, 0, 1, 2);
   fields_.resize(2);
   km::RealField(fields_[0], kFactor1Edit, &values_.M1, 1, -kFactorLimit, kFactorLimit);
   km::RealField(fields_[1], kFactor2Edit, &values_.M2, 1, -kFactorLimit, kFactorLimit);
@@ -95,7 +85,7 @@ CNormalizeDlg::CNormalizeDlg(km::MessageSink& sink, const NormalizeChoice& initi
   layout->addWidget(AddEdit(kNormalizeFactorEdit), 0, 1);
   layout->addWidget(normalize_, 1, 0);
   layout->addWidget(AddEdit(kNormalizeMaximumEdit), 1, 1);
-  layout->addWidget(AddButtons(this), 2, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 2, 0, 1, 2);
   fields_.resize(2);
   km::RealField(fields_[0], kNormalizeFactorEdit, &values_.Factor, 1);
   km::IntegerField(fields_[1], kNormalizeMaximumEdit, &values_.Maximum, 1);
@@ -121,7 +111,7 @@ CAddPointsDlg::CAddPointsDlg(km::MessageSink& sink, int initial, DialogCheck<int
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Number of Points to add "), this), 0, 0);
   layout->addWidget(AddEdit(kAddPointsEdit), 0, 1);
-  layout->addWidget(AddButtons(this), 1, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 1, 0, 1, 2);
   fields_.resize(1);
   km::IntegerField(fields_[0], kAddPointsEdit, &count_, 1, kAddPointsMinimum, kAddPointsMaximum);
   FillFields();

@@ -5,17 +5,11 @@
 #include <QLabel>
 
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 
 namespace keltor {
 
 namespace {
-
-QDialogButtonBox* AddButtons(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
-}
 
 // The header keeps CR LF between comment lines; the edit shows plain line breaks.
 QString CommentForEdit(const std::string& text) {
@@ -48,7 +42,7 @@ CTitleDlg::CTitleDlg(const TitleTexts& initial, DialogCheck<TitleTexts> check, Q
   comment_->setFixedHeight(comment_->fontMetrics().lineSpacing() * 5 + 12);
   connect(comment_, &QPlainTextEdit::textChanged, this, [this] { LimitComment(); });
   layout->addWidget(comment_, 1, 1);
-  layout->addWidget(AddButtons(this), 2, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 2, 0, 1, 2);
   title_->setFocus();
 }
 
@@ -91,7 +85,7 @@ CWavelengthDlg::CWavelengthDlg(km::MessageSink& sink, const WavelengthRequest& r
   layout->addWidget(list_, 0, 1);
   layout->addWidget(new QLabel(QStringLiteral("Wavelength"), this), 1, 0);
   layout->addWidget(AddEdit(kWavelengthEdit), 1, 1);
-  layout->addWidget(AddButtons(this), 2, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 2, 0, 1, 2);
   fields_.resize(1);
   km::RealField(fields_[0], kWavelengthEdit, &choice_.Wavelength, 1, kWavelengthMinimum, kWavelengthMaximum);
   FillFields();
@@ -124,7 +118,7 @@ CGeneratorDlg::CGeneratorDlg(km::MessageSink& sink, const GeneratorSettings& ini
   layout->addWidget(AddEdit(kVoltageEdit), 0, 1);
   layout->addWidget(new QLabel(QStringLiteral("mA "), this), 1, 0);
   layout->addWidget(AddEdit(kCurrentEdit), 1, 1);
-  layout->addWidget(AddButtons(this), 2, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 2, 0, 1, 2);
   fields_.resize(2);
   km::IntegerField(fields_[0], kVoltageEdit, &settings_.Voltage, 1, 0, kVoltageMaximum);
   km::IntegerField(fields_[1], kCurrentEdit, &settings_.Current, 1, 0, kCurrentMaximum);

@@ -1,30 +1,16 @@
 #include "morvane/gui/about_dialog.h"
 
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QGridLayout>
-#include <QLabel>
 #include <QMouseEvent>
-#include <QStyle>
 
+#include "common/qt/about_box.h"
 #include "morvane/gui/sounds.h"
 
 namespace morvane {
 
 CAboutDlg::CAboutDlg(SoundPlayer& sounds, QWidget* parent) : QDialog(parent), sounds_(sounds) {
   setObjectName("MorvaneAbout");
-  setWindowTitle(QStringLiteral("About Morvane"));
-  auto* layout = new QGridLayout(this);
-  auto* icon = new QLabel(this);
-  QIcon programIcon = QApplication::windowIcon();
-  if (programIcon.isNull()) programIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
-  icon->setPixmap(programIcon.pixmap(32, 32));
-  layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
-  layout->addWidget(new QLabel(QStringLiteral("Morvane - 3D Viewer"), this), 0, 1);
-  layout->addWidget(new QLabel(QString::fromLatin1(kAboutVersionLine), this), 1, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  layout->addWidget(buttons, 2, 0, 1, 2);
+  km::LayOutAboutBox(this, QStringLiteral("About Morvane"), QStringLiteral("Morvane - 3D Viewer"),
+                     QString::fromLatin1(kAboutVersionLine));
 }
 
 void CAboutDlg::mousePressEvent(QMouseEvent* event) {

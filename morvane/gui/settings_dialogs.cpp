@@ -14,6 +14,7 @@
 
 #include "common/qt/qpainter_canvas.h"
 #include "common/qt/qt_text.h"
+#include "common/qt/ok_cancel_buttons.h"
 #include "morvane/core/axes.h"
 #include "morvane/core/colour_gradient.h"
 #include "morvane/core/draw.h"
@@ -22,13 +23,6 @@
 
 namespace morvane {
 namespace {
-
-QDialogButtonBox* OkCancel(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
-}
 
 QString Number(float v) { return QString::fromStdString(FormatSetupNumber(v)); }
 
@@ -98,7 +92,7 @@ CColourSetupDlg::CColourSetupDlg(const ViewerState& st, QWidget* parent) : QDial
   borderPen_->setChecked(st.BorderPen);
   layout->addWidget(filled_, kGroups + 1, 0, 1, 3);
   layout->addWidget(borderPen_, kGroups + 2, 0, 1, 3);
-  layout->addWidget(OkCancel(this), kGroups + 3, 0, 1, 6);
+  layout->addWidget(km::AddOkCancelButtons(this), kGroups + 3, 0, 1, 6);
   UpdatePreviews();
 }
 
@@ -172,7 +166,7 @@ CScalingSetupDlg::CScalingSetupDlg(const ViewerState& st, QWidget* parent)
     ShowFullRanges();
   });
   layout->addWidget(group, 0, 1, 3, 1);
-  layout->addWidget(OkCancel(this), 3, 0, 1, 2);
+  layout->addWidget(km::AddOkCancelButtons(this), 3, 0, 1, 2);
   ShowFullRanges();
 }
 
@@ -204,7 +198,7 @@ CTitleDlg::CTitleDlg(const std::string& title, QWidget* parent) : QDialog(parent
   edit_ = new QLineEdit(km::FromCp1252(title), this);
   edit_->setMinimumWidth(360);
   layout->addWidget(edit_);
-  layout->addWidget(OkCancel(this));
+  layout->addWidget(km::AddOkCancelButtons(this));
 }
 
 std::string CTitleDlg::Title() const { return km::ToCp1252(edit_->text()); }
@@ -334,7 +328,7 @@ CLabelSetupDlg::CLabelSetupDlg(const ViewerState& st, int clientWidth, int clien
   for (QRadioButton* radio : zModes_) connect(radio, &QRadioButton::toggled, this, [this] { preview_->Show(Values()); });
   for (QCheckBox* check : {grid_, box_}) connect(check, &QCheckBox::toggled, this, [this] { preview_->Show(Values()); });
   for (QLineEdit* label : labels_) connect(label, &QLineEdit::textEdited, this, [this] { preview_->Show(Values()); });
-  layout->addWidget(OkCancel(this), row, 0, 1, 5);
+  layout->addWidget(km::AddOkCancelButtons(this), row, 0, 1, 5);
   ShowTicks();
   preview_->Show(Values());
 }
