@@ -43,7 +43,9 @@ TEST(ImportNames, FormatsAndTargets) {
   EXPECT_EQ(SplitFileName("D:\\DATA\\SCAN", 12), "D:\\DATA\\SCAN.012");
 }
 
+// The target chosen replaces an older file there whole.
 TEST_F(ForeignImportTest, UdfIsWrittenAndOpened) {
+  WriteFile("zeo.raw", 5, "Old");
   const std::string udf = WriteForeign("ZEO.UDF", Bytes(UdfText(UdfKeywords(), {"1, 2, 3,", "4/"})));
   ui_.openAnswers.push_back(OpenFileChoice{udf, 1});
   ui_.saveAnswers.push_back(PathOf("zeo.raw"));
@@ -86,13 +88,14 @@ TEST_F(ForeignImportTest, TwelveSiemensRangesGoIntoTwelveFiles) {
   EXPECT_TRUE(wb_.File.DocumentPath.empty());
 }
 
+// Old files where the split files 2 to 11 go, the second of three ranges; the question lists nine of them.
 TEST_F(ForeignImportTest, SplitImportAsksWhenAnyTargetExistsAndWritesEveryFileAnew) {
-  // An old three-range file where the second split file goes.
-  WriteFile("SCAN.002", 3, "Old title");
-  const std::string raw = SiemensWithRanges("SCAN.RAW", 9);
+  for (int k = 2; k <= 11; ++k) WriteFile(SplitFileName("SCAN", k), k == 2 ? 3 : 1, "Old title");
+  const std::string raw = SiemensWithRanges("SCAN.RAW", 11);
   ImportForeignFile(wb_, raw);
-  EXPECT_EQ(ui_.sink.Texts(),
-            std::vector<std::string>{"the files \n" + PathOf("SCAN.002") + "\n... \n already exist!\n\n Overwrite ? "});
+  std::string expected = "the files \n";
+  for (int k = 2; k <= 10; ++k) expected += PathOf(SplitFileName("SCAN", k)) + "\n";
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{expected + "... \n already exist!\n\n Overwrite ? "});
   EXPECT_FALSE(std::filesystem::exists(PathOf("SCAN.001")));  // No: nothing written
   EXPECT_EQ(RangesOf(PathOf("SCAN.002")).size(), 3u);
 
@@ -101,15 +104,6 @@ TEST_F(ForeignImportTest, SplitImportAsksWhenAnyTargetExistsAndWritesEveryFileAn
   ImportForeignFile(wb_, raw);
   EXPECT_EQ(RangesOf(PathOf("SCAN.002")), (std::vector<std::pair<float, int>>{{200, 12}}));
   EXPECT_EQ(HeaderTitle(PathOf("SCAN.002"), 12), "CORKLZ20");
-}
-
-TEST_F(ForeignImportTest, OverwriteQuestionListsAtMostNineNames) {
-  const std::string raw = SiemensWithRanges("S.RAW", 11);
-  for (int k = 1; k <= 11; ++k) WriteFile(SplitFileName("S", k), 1);
-  ImportForeignFile(wb_, raw);
-  std::string expected = "the files \n";
-  for (int k = 1; k <= 9; ++k) expected += PathOf(SplitFileName("S", k)) + "\n";
-  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{expected + "... \n already exist!\n\n Overwrite ? "});
 }
 
 TEST_F(ForeignImportTest, SplitIntoAnotherDirectory) {
@@ -143,14 +137,6 @@ TEST_F(ForeignImportTest, CancelAndRefusalsWriteNothing) {
   EXPECT_EQ(ui_.sink.messages.size(), 2u);
   for (const char* name : {"A.raw", "B.raw", "C.raw"}) EXPECT_FALSE(std::filesystem::exists(PathOf(name)));
   EXPECT_EQ(observer_.fileChanged, 0);
-}
-
-TEST_F(ForeignImportTest, ExistingTargetIsReplacedWhole) {
-  WriteFile("T.raw", 5, "Old");
-  const std::string udf = WriteForeign("A.udf", Bytes(UdfText(UdfKeywords(), {"7 8"})));
-  ui_.saveAnswers.push_back(PathOf("T.raw"));
-  EXPECT_TRUE(ImportForeignFile(wb_, udf).Imported);
-  EXPECT_EQ(RangesOf(PathOf("T.raw")), (std::vector<std::pair<float, int>>{{7, 2}}));
 }
 
 TEST_F(ForeignImportTest, PendingChangesAreOfferedForSavingFirst) {
