@@ -141,11 +141,6 @@ TEST_F(ForeignImportTest, CancelAndRefusalsWriteNothing) {
 
 TEST_F(ForeignImportTest, PendingChangesAreOfferedForSavingFirst) {
   Open(WriteFile("open.raw", 2));
-  km::RawRangeHeader r;
-  std::vector<float> data(km::kWorkbenchMaxPoints);
-  ASSERT_TRUE(wb_.File.ReadWorkbenchRange(ui_, 1, r, data));
-  data[0] = 5;
-  ASSERT_TRUE(wb_.File.SaveWorkbenchRange(ui_, 1, r, data));
   wb_.File.IsModified = true;
   const std::string udf = WriteForeign("A.udf", Bytes(UdfText(UdfKeywords(), {"1"})));
   ui_.saveAnswers.push_back(PathOf("A.raw"));
