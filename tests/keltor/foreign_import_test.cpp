@@ -25,52 +25,41 @@ class ForeignImportTest : public WorkbenchFixture {
     for (int k = 1; k <= count; ++k) file.Add({.points = 10 + k, .begin = 5.0f * k, .first = 100.0f * k});
     return WriteForeign(name, file.bytes);
   }
-  std::vector<float> DataOf(const std::string& path, int range) {
-    km::RawFileContext context;
-    context.Path = path;
-    km::RawRangeHeader r;
-    std::vector<float> data(km::kWorkbenchMaxPoints);
-    EXPECT_TRUE(km::ReadRawRange(ui_, context, range, r, data));
-    data.resize(static_cast<size_t>(r.PointCount));
-    return data;
+  std::string HeaderTitle(const std::string& path, int totalPoints) {
+    km::RawFileHeader h;
+    EXPECT_TRUE(km::ReadRawHeader(ui_, path, h));
+    EXPECT_EQ(+h.TotalPointCount, totalPoints);  // a copy: packed header fields may lie unaligned
+    return km::FieldText(h.Title);
   }
 };
 
 TEST(ImportNames, FormatsAndTargets) {
-  EXPECT_EQ(ImportFormatOf("D:\\DATA\\SCAN.RAW"), ImportFormat::SiemensRaw);
-  EXPECT_EQ(ImportFormatOf("/data/scan.Raw"), ImportFormat::SiemensRaw);
-  EXPECT_EQ(ImportFormatOf("scan.rat"), ImportFormat::SiemensRaw);
-  EXPECT_EQ(ImportFormatOf("ZEOLITE.UDF"), ImportFormat::Udf);
-  EXPECT_EQ(ImportFormatOf("DATA.TXT"), ImportFormat::None);
-  EXPECT_EQ(ImportFormatOf("udf"), ImportFormat::None);
-  EXPECT_EQ(ImportFormatOf("dir.udf/file"), ImportFormat::None);
-  EXPECT_EQ(ImportTargetName("/a/ZEOLITE.UDF"), "/a/ZEOLITE.raw");
+  const std::pair<const char*, ImportFormat> formats[] = {
+      {"D:\\DATA\\SCAN.RAW", ImportFormat::SiemensRaw}, {"scan.rat", ImportFormat::SiemensRaw},
+      {"ZEOLITE.udf", ImportFormat::Udf}, {"DATA.TXT", ImportFormat::None}, {"udf", ImportFormat::None},
+      {"dir.udf/file", ImportFormat::None}};
+  for (const auto& [name, format] : formats) EXPECT_EQ(ImportFormatOf(name), format) << name;
   EXPECT_EQ(ImportTargetName("/a.b/scan"), "/a.b/scan.raw");
   EXPECT_EQ(SplitFileName("D:\\DATA\\SCAN", 12), "D:\\DATA\\SCAN.012");
-  EXPECT_EQ(SplitFileName("/d/x", 200), "/d/x.200");
 }
 
+// The target chosen replaces an older file there whole.
 TEST_F(ForeignImportTest, UdfIsWrittenAndOpened) {
+  WriteFile("zeo.raw", 5, "Old");
   const std::string udf = WriteForeign("ZEO.UDF", Bytes(UdfText(UdfKeywords(), {"1, 2, 3,", "4/"})));
   ui_.openAnswers.push_back(OpenFileChoice{udf, 1});
   ui_.saveAnswers.push_back(PathOf("zeo.raw"));
   OnFileImport(wb_);
-  ASSERT_EQ(ui_.saveRequests.size(), 1u);
-  const SaveFileRequest& request = ui_.saveRequests[0];
+  const SaveFileRequest& request = ui_.saveRequests.at(0);
   EXPECT_EQ(request.ProposedName, PathOf("ZEO.raw"));
-  EXPECT_EQ(request.DefaultExtension, "raw");
   EXPECT_EQ(request.Filter, "Raw Data Files (*.raw; *.r*)|*.raw; *.r*|All Files (*.*)|*.*||");
   EXPECT_EQ(request.Title, "save imported file as");
   EXPECT_TRUE(request.ConfirmOverwrite);
   EXPECT_TRUE(ui_.sink.messages.empty());
   EXPECT_EQ(wb_.File.DocumentPath, PathOf("zeo.raw"));
   EXPECT_EQ(observer_.fileChanged, 1);
-  EXPECT_EQ(DataOf(PathOf("zeo.raw"), 1), (std::vector<float>{1, 2, 3, 4}));
-  km::RawFileHeader h;
-  ASSERT_TRUE(km::ReadRawHeader(ui_, PathOf("zeo.raw"), h));
-  EXPECT_EQ(km::FieldText(h.Title), "Philips Analytical");
-  EXPECT_EQ(+h.MeasuredRangeCount, 1);  // copies: packed header fields may lie unaligned
-  EXPECT_EQ(+h.TotalPointCount, 4);
+  EXPECT_EQ(RangesOf(PathOf("zeo.raw")), (std::vector<std::pair<float, int>>{{1, 4}}));
+  EXPECT_EQ(HeaderTitle(PathOf("zeo.raw"), 4), "Philips Analytical");
   // Nothing is left behind beside the target.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 3);  // ZEO.UDF, zeo.raw, tmp
 }
@@ -78,20 +67,15 @@ TEST_F(ForeignImportTest, UdfIsWrittenAndOpened) {
 TEST_F(ForeignImportTest, ThreeSiemensRangesGoIntoOneFile) {
   const std::string raw = SiemensWithRanges("SCAN.RAT", 3);
   ui_.saveAnswers.push_back(PathOf("scan3.raw"));
-  const ImportResult result = ImportForeignFile(wb_, raw);
-  EXPECT_TRUE(result.Imported);
-  EXPECT_TRUE(result.Opened);
-  EXPECT_EQ(ui_.saveRequests.size(), 1u);
-  const auto ranges = RangesOf(PathOf("scan3.raw"));
-  EXPECT_EQ(ranges, (std::vector<std::pair<float, int>>{{100, 11}, {200, 12}, {300, 13}}));
+  EXPECT_TRUE(ImportForeignFile(wb_, raw).Opened);
+  EXPECT_EQ(RangesOf(PathOf("scan3.raw")), (std::vector<std::pair<float, int>>{{100, 11}, {200, 12}, {300, 13}}));
   EXPECT_EQ(wb_.File.DocumentPath, PathOf("scan3.raw"));
 }
 
 TEST_F(ForeignImportTest, TwelveSiemensRangesGoIntoTwelveFiles) {
   const std::string raw = SiemensWithRanges("SCAN.RAW", 12);
   const ImportResult result = ImportForeignFile(wb_, raw);
-  EXPECT_TRUE(result.Imported);
-  EXPECT_FALSE(result.Opened);
+  EXPECT_TRUE(result.Imported && !result.Opened);
   EXPECT_TRUE(ui_.saveRequests.empty());
   ASSERT_EQ(result.Written.size(), 12u);
   for (int k = 1; k <= 12; ++k) {
@@ -99,20 +83,19 @@ TEST_F(ForeignImportTest, TwelveSiemensRangesGoIntoTwelveFiles) {
     EXPECT_EQ(result.Written[static_cast<size_t>(k - 1)], name);
     EXPECT_EQ(RangesOf(name), (std::vector<std::pair<float, int>>{{100.0f * k, 10 + k}}));
   }
-  ASSERT_EQ(ui_.sink.messages.size(), 1u);
-  EXPECT_EQ(ui_.sink.messages[0].text, "had extracted 12 ranges from Siemens-Rawfile\n into " + PathOf("SCAN") + ".xxx");
-  EXPECT_EQ(ui_.sink.messages[0].icon, km::MessageIcon::Exclamation);
+  EXPECT_EQ(ui_.sink.Texts(),
+            std::vector<std::string>{"had extracted 12 ranges from Siemens-Rawfile\n into " + PathOf("SCAN") + ".xxx"});
   EXPECT_TRUE(wb_.File.DocumentPath.empty());
 }
 
+// Old files where the split files 2 to 11 go, the second of three ranges; the question lists nine of them.
 TEST_F(ForeignImportTest, SplitImportAsksWhenAnyTargetExistsAndWritesEveryFileAnew) {
-  // An old three-range file where the second split file goes.
-  WriteFile("SCAN.002", 3, "Old title");
-  const std::string raw = SiemensWithRanges("SCAN.RAW", 9);
+  for (int k = 2; k <= 11; ++k) WriteFile(SplitFileName("SCAN", k), k == 2 ? 3 : 1, "Old title");
+  const std::string raw = SiemensWithRanges("SCAN.RAW", 11);
   ImportForeignFile(wb_, raw);
-  ASSERT_EQ(ui_.sink.messages.size(), 1u);
-  EXPECT_EQ(ui_.sink.messages[0].text, "the files \n" + PathOf("SCAN.002") + "\n... \n already exist!\n\n Overwrite ? ");
-  EXPECT_EQ(ui_.sink.messages[0].icon, km::MessageIcon::Question);
+  std::string expected = "the files \n";
+  for (int k = 2; k <= 10; ++k) expected += PathOf(SplitFileName("SCAN", k)) + "\n";
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{expected + "... \n already exist!\n\n Overwrite ? "});
   EXPECT_FALSE(std::filesystem::exists(PathOf("SCAN.001")));  // No: nothing written
   EXPECT_EQ(RangesOf(PathOf("SCAN.002")).size(), 3u);
 
@@ -120,29 +103,13 @@ TEST_F(ForeignImportTest, SplitImportAsksWhenAnyTargetExistsAndWritesEveryFileAn
   ui_.sink.Answer({true});
   ImportForeignFile(wb_, raw);
   EXPECT_EQ(RangesOf(PathOf("SCAN.002")), (std::vector<std::pair<float, int>>{{200, 12}}));
-  km::RawFileHeader h;
-  ASSERT_TRUE(km::ReadRawHeader(ui_, PathOf("SCAN.002"), h));
-  EXPECT_EQ(km::FieldText(h.Title), "CORKLZ20");
-  EXPECT_EQ(+h.MeasuredRangeCount, 1);
-  EXPECT_EQ(+h.TotalPointCount, 12);
-}
-
-TEST_F(ForeignImportTest, OverwriteQuestionListsAtMostNineNames) {
-  const std::string raw = SiemensWithRanges("S.RAW", 11);
-  for (int k = 1; k <= 11; ++k) WriteFile(SplitFileName("S", k), 1);
-  ImportForeignFile(wb_, raw);
-  ASSERT_EQ(ui_.sink.messages.size(), 1u);
-  std::string expected = "the files \n";
-  for (int k = 1; k <= 9; ++k) expected += PathOf(SplitFileName("S", k)) + "\n";
-  EXPECT_EQ(ui_.sink.messages[0].text, expected + "... \n already exist!\n\n Overwrite ? ");
+  EXPECT_EQ(HeaderTitle(PathOf("SCAN.002"), 12), "CORKLZ20");
 }
 
 TEST_F(ForeignImportTest, SplitIntoAnotherDirectory) {
   const std::string raw = SiemensWithRanges("S.RAW", 9);
   std::filesystem::create_directory(dir_ / "out");
-  const ImportResult result = ImportForeignFile(wb_, raw, PathOf("out"));
-  ASSERT_EQ(result.Written.size(), 9u);
-  EXPECT_EQ(result.Written[8], PathOf("out/S.009"));
+  EXPECT_EQ(ImportForeignFile(wb_, raw, PathOf("out")).Written.at(8), PathOf("out/S.009"));
   EXPECT_TRUE(std::filesystem::exists(PathOf("out/S.009")));
 }
 
@@ -150,11 +117,9 @@ TEST_F(ForeignImportTest, TheImportFileIsNeverItsOwnTarget) {
   const std::string raw = SiemensWithRanges("X.raw", 1);
   const auto before = km::testing::ReadBytes(raw);
   ui_.saveAnswers.push_back(raw);
-  const ImportResult result = ImportForeignFile(wb_, raw);
-  EXPECT_FALSE(result.Imported);
-  ASSERT_EQ(ui_.sink.messages.size(), 1u);
-  EXPECT_EQ(ui_.sink.messages[0].text, "The imported file cannot be written over the file it is imported from:\n" + raw +
-                                           "\n\n Please choose another name.");
+  EXPECT_FALSE(ImportForeignFile(wb_, raw).Imported);
+  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"The imported file cannot be written over the file it is "
+                                                       "imported from:\n" + raw + "\n\n Please choose another name."});
   EXPECT_EQ(km::testing::ReadBytes(raw), before);
 }
 
@@ -174,21 +139,8 @@ TEST_F(ForeignImportTest, CancelAndRefusalsWriteNothing) {
   EXPECT_EQ(observer_.fileChanged, 0);
 }
 
-TEST_F(ForeignImportTest, ExistingTargetIsReplacedWhole) {
-  WriteFile("T.raw", 5, "Old");
-  const std::string udf = WriteForeign("A.udf", Bytes(UdfText(UdfKeywords(), {"7 8"})));
-  ui_.saveAnswers.push_back(PathOf("T.raw"));
-  EXPECT_TRUE(ImportForeignFile(wb_, udf).Imported);
-  EXPECT_EQ(RangesOf(PathOf("T.raw")), (std::vector<std::pair<float, int>>{{7, 2}}));
-}
-
 TEST_F(ForeignImportTest, PendingChangesAreOfferedForSavingFirst) {
   Open(WriteFile("open.raw", 2));
-  km::RawRangeHeader r;
-  std::vector<float> data(km::kWorkbenchMaxPoints);
-  ASSERT_TRUE(wb_.File.ReadWorkbenchRange(ui_, 1, r, data));
-  data[0] = 5;
-  ASSERT_TRUE(wb_.File.SaveWorkbenchRange(ui_, 1, r, data));
   wb_.File.IsModified = true;
   const std::string udf = WriteForeign("A.udf", Bytes(UdfText(UdfKeywords(), {"1"})));
   ui_.saveAnswers.push_back(PathOf("A.raw"));
@@ -219,8 +171,6 @@ TEST_F(SampleImportTest, SiemensSampleMatchesItsAsciiTwin) {
   std::vector<float> data(km::kWorkbenchMaxPoints);
   ASSERT_TRUE(km::ReadRawRange(ui_, context, 1, r, data));
   EXPECT_EQ(km::FieldText(context.Header.Title), "CORKLZ20");
-  EXPECT_EQ(+context.Header.Radiation, 3);
-  EXPECT_FLOAT_EQ(r.Temperature, 293.15f);
   std::ifstream twin(Sample("bruker_raw_v2/corklz20.asc"));
   double angle = 0, intensity = 0;
   int n = 0;
@@ -231,17 +181,13 @@ TEST_F(SampleImportTest, SiemensSampleMatchesItsAsciiTwin) {
     ++n;
   }
   EXPECT_EQ(n, 2501);
-  EXPECT_EQ(+r.PointCount, 2501);
+  EXPECT_EQ(+r.PointCount, n);
 }
 
 TEST_F(SampleImportTest, UdfSamples) {
-  struct Case {
-    const char* file;
-    int points;
-    float begin, end, step, first, last;
-  };
-  for (const Case& c : {Case{"philips_udf/ZEOLITE.UDF", 1700, 2.0f, 69.96f, 0.04f, 467, 0},
-                        Case{"philips_udf/sample2.udf", 876, 5.0f, 40.0f, 0.04f, 0, 266}}) {
+  struct Case { const char* file; int points; float begin, end, first, last; };
+  for (const Case& c : {Case{"philips_udf/ZEOLITE.UDF", 1700, 2.0f, 69.96f, 467, 0},
+                        Case{"philips_udf/sample2.udf", 876, 5.0f, 40.0f, 0, 266}}) {
     SCOPED_TRACE(c.file);
     ImportedScan scan;
     ASSERT_TRUE(ReadForeignFile(ui_, Sample(c.file), ImportFormat::Udf, scan));
@@ -250,15 +196,9 @@ TEST_F(SampleImportTest, UdfSamples) {
     EXPECT_EQ(r.PointCount, c.points);
     EXPECT_FLOAT_EQ(r.TwoThetaBegin, c.begin);
     EXPECT_FLOAT_EQ(r.TwoThetaEnd, c.end);
-    EXPECT_FLOAT_EQ(r.TwoThetaStep, c.step);
     EXPECT_NEAR(r.TwoThetaBegin + (c.points - 1) * r.TwoThetaStep, c.end, 1e-3);
-    if (c.first != 0) {
-      EXPECT_EQ(scan.Ranges[0].Data.front(), c.first);
-    }
-    if (c.last != 0) {
-      EXPECT_EQ(scan.Ranges[0].Data.back(), c.last);
-    }
-    EXPECT_EQ(scan.Header.Radiation, 3);
+    if (c.first != 0) { EXPECT_EQ(scan.Ranges[0].Data.front(), c.first); }
+    if (c.last != 0) { EXPECT_EQ(scan.Ranges[0].Data.back(), c.last); }
   }
 }
 

@@ -17,6 +17,11 @@ class ListFileTest : public WorkbenchFixture {
     Open(path);
     return wb_.State.ListLines;
   }
+  // The list from its line `first` on.
+  Lines ListFrom(const std::string& path, bool fullFile, size_t first) {
+    const Lines& lines = ListOf(path, fullFile);
+    return lines.size() < first ? Lines{} : Lines(lines.begin() + static_cast<long>(first), lines.end());
+  }
   bool Has(const std::string& line) const {
     const Lines& lines = wb_.State.ListLines;
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -64,15 +69,7 @@ TEST_F(ListFileTest, WithoutInstrumentInfoOnlyRadiationAnglesAndPointsAreListed)
   TestRange range = Ramp(20);
   range.header.DivergenceSlit = 1;
   range.header.BackgroundPointCount = 1;
-  const std::string path = WriteFile("plain.raw", h, {range});
   const Lines expected{
-      " ",
-      " File     : " + path,
-      " Created  : 05-Nov-98 09:00 by DIFMES  ( RAW_1.06 )",
-      " ",
-      " Title    : Quartz",
-      " ",
-      " Diffract. : Bragg-Brentano        Monochrom. : Curved Graphite (002)",
       " Radiation : 1.54056 Cu",
       " ",
       " Range 1      2Theta ( begin, end, step ) :   10.000   10.380    0.020",
@@ -80,7 +77,7 @@ TEST_F(ListFileTest, WithoutInstrumentInfoOnlyRadiationAnglesAndPointsAreListed)
       " ",
       "              Number of points : 20         Min. and max. intensity : 100, 119",
   };
-  EXPECT_EQ(ListOf(path, false), expected);
+  EXPECT_EQ(ListFrom(WriteFile("plain.raw", h, {range}), false, 7), expected);
 }
 
 TEST_F(ListFileTest, EveryConditionOfATemperatureSeriesWithScaledCountsAndFineAngles) {
@@ -115,12 +112,7 @@ TEST_F(ListFileTest, EveryConditionOfATemperatureSeriesWithScaledCountsAndFineAn
   r.BackgroundPointIndex[1] = 3;
   r.BackgroundIntensity[0] = 1000;
   r.BackgroundIntensity[1] = 505;
-  const std::string path = WriteFile("heat.005", h, {range});
-
   const Lines expected{
-      " ",
-      " File     : " + path,
-      " Created  : 05-Nov-98 09:00 by DIFMES  ( RAW_1.06 )",
       " Modified : 06-Nov-98 10:15 by KELTOR",
       " ",
       " Title    : Quartz",
@@ -159,7 +151,7 @@ TEST_F(ListFileTest, EveryConditionOfATemperatureSeriesWithScaledCountsAndFineAn
       " ",
       "  10.0000     12.3     45.6      7.8",
   };
-  EXPECT_EQ(ListOf(path, true), expected);
+  EXPECT_EQ(ListFrom(WriteFile("heat.005", h, {range}), true, 3), expected);
 }
 
 TEST_F(ListFileTest, ValuesOutsideTheirTablesAreShownWithTheirNumber) {
@@ -174,7 +166,6 @@ TEST_F(ListFileTest, ValuesOutsideTheirTablesAreShownWithTheirNumber) {
   h.ScanUsage = 1;
   h.SampleNumber = 3;
   h.SampleCount = 10;
-  const Lines& lines = ListOf(WriteFile("odd.raw", h, {Ramp(5)}), false);
   const Lines expected{
       " Diffract. : unknown (9)           Monochrom. : unknown (-3)",
       " Radiation : 1.54056 unknown (12)  Generator  : 40 kV, 30 mA",
@@ -186,8 +177,9 @@ TEST_F(ListFileTest, ValuesOutsideTheirTablesAreShownWithTheirNumber) {
       " ",
       " Sample number 3 of 10",
   };
-  ASSERT_GE(lines.size(), 15u);
-  EXPECT_EQ(Lines(lines.begin() + 6, lines.begin() + 15), expected);
+  Lines lines = ListFrom(WriteFile("odd.raw", h, {Ramp(5)}), false, 6);
+  lines.resize(expected.size());
+  EXPECT_EQ(lines, expected);
 }
 
 TEST_F(ListFileTest, OmegaScansListPositionsOnTheOmegaScaleAndFullFileTogglesTheData) {
@@ -226,14 +218,11 @@ TEST_F(ListFileTest, SavedAndPrintedListsAreWrittenWithCrLf) {
   std::filesystem::create_directories(PathOf("lists"));
   ui_.saveAnswers.push_back(PathOf("lists/a.lst"));
   wb_.OnSaveListFile();
-  const SaveFileRequest& request = ui_.saveRequests.at(0);
-  EXPECT_EQ(request.ProposedName, PathOf("a.lst"));
-  EXPECT_EQ(request.DefaultExtension, "lst");
+  EXPECT_EQ(ui_.saveRequests.at(0).ProposedName, PathOf("a.lst"));
   EXPECT_EQ(wb_.State.WorkDirectory, PathOf("lists"));
-  const std::string text = km::ReadWholeFile(PathOf("lists/a.lst"), 1 << 20).value_or("");
-  EXPECT_EQ(text.substr(0, 15), " \r\n File     : ");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(wb_.State.ListLines.size()));
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), static_cast<long>(wb_.State.ListLines.size()));
+  std::string expected;
+  for (const auto& line : wb_.State.ListLines) expected += line + "\r\n";
+  EXPECT_EQ(km::ReadWholeFile(PathOf("lists/a.lst"), 1 << 20).value_or(""), expected);
 
   // Printing a list not saved since the file was opened writes KELTOR.LST into the work directory.
   wb_.State.ListFilePath.clear();

