@@ -188,7 +188,7 @@ TEST_F(WorkbenchWindowTest, BadFilesAreRefusedAndTheWindowStaysUsable) {
   }
 }
 
-TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsShownAndSavedAsACopyWhileStillShown) {
+TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsShownSavedAsACopyAndListedBesideIt) {
   ASSERT_TRUE(Start(Data("demo.raw")));
   EXPECT_TRUE(Frame().View()->Plot().HasLoadedRanges());
   ASSERT_TRUE(Frame().ListWindow());
@@ -201,6 +201,16 @@ TEST_F(WorkbenchWindowTest, AFileNamedAtStartIsShownAndSavedAsACopyWhileStillSho
   EXPECT_EQ(RangesIn("copy.raw"), 3);
   EXPECT_EQ(Bench().File.DocumentPath, Data("demo.raw"));
   EXPECT_FALSE(Bench().File.IsModified);
+
+  QString proposed;
+  script.Then(SaveAs("", &proposed));
+  ASSERT_TRUE(Frame().TriggerCommand(cmd::SaveListFile));
+  EXPECT_EQ(proposed, "demo.lst");  // from the raw file's name
+  QFile list(QString::fromStdString(Data("demo.lst")));
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  const QByteArray text = list.readAll();
+  EXPECT_TRUE(text.startsWith(" \r\n File     : "));
+  EXPECT_EQ(text.count("\r\n"), static_cast<qsizetype>(Bench().State.ListLines.size()));
 }
 
 TEST_F(WorkbenchWindowTest, MergeWithNoFileOpenMakesANewFile) {
@@ -212,20 +222,6 @@ TEST_F(WorkbenchWindowTest, MergeWithNoFileOpenMakesANewFile) {
   EXPECT_EQ(RangesIn("merged.raw"), 4);
   EXPECT_EQ(Bench().File.DocumentPath, Data("merged.raw"));
   EXPECT_TRUE(Frame().View()->Plot().HasLoadedRanges());
-}
-
-TEST_F(WorkbenchWindowTest, SaveListFileWritesTheListBesideTheFile) {
-  ASSERT_TRUE(Start(Data("demo.raw")));
-  ModalScript script;
-  QString proposed;
-  script.Then(SaveAs("", &proposed));
-  ASSERT_TRUE(Frame().TriggerCommand(cmd::SaveListFile));
-  EXPECT_EQ(proposed, "demo.lst");  // from the raw file's name
-  QFile list(QString::fromStdString(Data("demo.lst")));
-  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
-  const QByteArray text = list.readAll();
-  EXPECT_TRUE(text.startsWith(" \r\n File     : "));
-  EXPECT_EQ(text.count("\r\n"), static_cast<qsizetype>(Bench().State.ListLines.size()));
 }
 
 TEST_F(WorkbenchWindowTest, ViewListFileClosesRestoresAndFollowsTheFrame) {
