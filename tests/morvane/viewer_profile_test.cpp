@@ -86,7 +86,6 @@ TEST(ViewerShell, TitleAndRecentFiles) {
   EXPECT_EQ(FrameTitle("lab1", "D:\\DATA\\RUN.RAW"), "3D Graphic User : lab1   File : RUN.RAW");
   EXPECT_EQ(RecentSetMenuText(2, "/data/a.raw"), "&2 /data/a.raw");
   const std::string longPath = "/data/" + std::string(60, 'd') + "/series/run.raw";
-  ASSERT_EQ(longPath.size(), 81u);
   const std::string text = RecentSetMenuText(1, longPath);
   EXPECT_EQ(text.substr(0, 3), "&1 ");
   EXPECT_LE(text.size() - 3, 64u);
