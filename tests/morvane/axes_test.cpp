@@ -42,11 +42,9 @@ TEST(ComputeTicks, DegenerateRangesEndAtOnce) {
 }
 
 TEST(FormatTickValue, KeepsOneDecimalAtLeast) {
-  EXPECT_EQ(FormatTickValue(2.0f), "2.0");
-  EXPECT_EQ(FormatTickValue(2.5f), "2.5");
-  EXPECT_EQ(FormatTickValue(12.25f), "12.25");
-  EXPECT_EQ(FormatTickValue(2400.0f), "2400.0");
-  EXPECT_EQ(FormatTickValue(-0.05f), "-0.05");
+  const std::pair<float, std::string> cases[] = {{2.0f, "2.0"}, {2.5f, "2.5"}, {12.25f, "12.25"}, {2400.0f, "2400.0"},
+                                                 {-0.05f, "-0.05"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(FormatTickValue(value), text);
 }
 
 AxisStyle Style() { return {{0, 0, 0}, km::FontSpec{"Arial", -10, 400, 0, false}}; }

@@ -164,25 +164,21 @@ TEST_F(CubeEditTest, AZoomToNothingKeepsTheRange) {
   EXPECT_EQ(st.XDraw, (FloatRange{10.0f, 50.0f}));
 }
 
-TEST_F(CubeEditTest, ResizingToHalfTheWidthHalvesEveryX) {
-  edit.LayoutWidth = 640;
-  edit.LayoutHeight = 400;
-  ASSERT_TRUE(ResizeCube(st, edit, 320, 400));
-  EXPECT_EQ(st.Back, (Rect{105, 50, 315, 290}));
-  EXPECT_EQ(st.Front, (Rect{55, 130, 265, 370}));
-}
-
-TEST_F(CubeEditTest, ATinyOrMinimisedWindowLeavesTheCubeForTheNextSize) {
+// A tiny or minimised window leaves the cube as it is for the next size.
+TEST_F(CubeEditTest, ResizingScalesEveryCornerSkippingTinyWindows) {
   edit.LayoutWidth = 640;
   edit.LayoutHeight = 400;
   EXPECT_FALSE(ResizeCube(st, edit, 0, 0));
   EXPECT_FALSE(ResizeCube(st, edit, 3, 400));
   EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
+  ASSERT_TRUE(ResizeCube(st, edit, 320, 400));
+  EXPECT_EQ(st.Back, (Rect{105, 50, 315, 290}));
+  EXPECT_EQ(st.Front, (Rect{55, 130, 265, 370}));
   ASSERT_TRUE(ResizeCube(st, edit, 1280, 800));
   EXPECT_EQ(st.Front, (Rect{220, 260, 1060, 740}));
 }
 
-TEST_F(CubeEditTest, CentreFitsTheCubeIntoTheClient) {
+TEST_F(CubeEditTest, CentreFitsTheCubeIntoTheClientAndRefusesWhatCannotBeDrawn) {
   ASSERT_TRUE(CentreCube(st, view, {0, 0, 800, 600}));
   const Rect box{std::min(st.Front.left, st.Back.left), std::min(st.Front.top, st.Back.top),
                  std::max(st.Front.right, st.Back.right), std::max(st.Front.bottom, st.Back.bottom)};
@@ -192,9 +188,7 @@ TEST_F(CubeEditTest, CentreFitsTheCubeIntoTheClient) {
   EXPECT_GT(box.right, 740);
   EXPECT_LE(box.bottom, 600);
   EXPECT_GT(box.bottom, 540);
-}
-
-TEST_F(CubeEditTest, CentreAndDefaultCubeRefuseWhatCannotBeDrawn) {
+  // Neither centres nor lays out what cannot be drawn.
   st.Front = {-900, -900, -800, -800};
   st.Back = {-900, -900, -850, -850};
   EXPECT_FALSE(CentreCube(st, view, {0, 0, 800, 600}));

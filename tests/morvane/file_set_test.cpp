@@ -50,20 +50,6 @@ TEST_F(FileSetTest, MasterFileLoadsItsRelatedFilesAndSkipsAGap) {
   EXPECT_TRUE(state_.RangesDirty);
 }
 
-TEST_F(FileSetTest, SelectionNumbersFilesWithoutDigitsByTheirPosition) {
-  Write("A.RAW");
-  Write("B.RAW");
-  ASSERT_TRUE(OpenSelection({"A.RAW", "B.RAW"}));
-  ASSERT_EQ(state_.NumDiagrams, 2);
-  EXPECT_EQ(state_.Diagrams[0].Z[0], 0);
-  EXPECT_EQ(state_.Diagrams[1].Z[0], 1);
-  EXPECT_EQ(state_.Diagrams[0].Z[1], 1);
-  EXPECT_EQ(state_.Diagrams[1].Z[1], 2);
-  EXPECT_EQ(state_.ZAxis[0], "Z axis = N");
-  EXPECT_EQ(state_.ZAxis[2], "Z axis = Time [h]");
-  EXPECT_TRUE(state_.RecentSets.empty());  // only master files are remembered
-}
-
 TEST_F(FileSetTest, ScanUsageChoosesTheDepthValues) {
   // A temperature series: the number in the name, the temperature, the hours since the first scan.
   ScanSpec hot;
@@ -136,7 +122,8 @@ TEST_F(FileSetTest, RefusalsAndTheirMessages) {
   EXPECT_FALSE(state_.Busy);
 }
 
-TEST_F(FileSetTest, FilesOfAnotherScanTypeAreSkippedWithAMessage) {
+// Files without digits are numbered by their list position; one of another scan type is skipped.
+TEST_F(FileSetTest, SelectionNumbersFilesByPositionAndSkipsAnotherScanType) {
   ScanSpec omega;
   omega.scanType = 2;
   Write("A.RAW");
@@ -146,7 +133,12 @@ TEST_F(FileSetTest, FilesOfAnotherScanTypeAreSkippedWithAMessage) {
   EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"The selected files have different scan types!\nFile skipped"});
   ASSERT_EQ(state_.NumDiagrams, 2);
   EXPECT_EQ(state_.Diagrams[1].Name, PathOf("C.RAW"));
-  EXPECT_EQ(state_.Diagrams[1].Z[1], 3);  // still its list position
+  EXPECT_EQ(state_.Diagrams[0].Z, (std::array<float, 3>{0, 1, 0}));
+  EXPECT_EQ(state_.Diagrams[1].Z[0], 1);  // N counts the diagrams loaded ...
+  EXPECT_EQ(state_.Diagrams[1].Z[1], 3);  // ... the colour position is still the list's
+  EXPECT_EQ(state_.ZAxis[0], "Z axis = N");
+  EXPECT_EQ(state_.ZAxis[2], "Z axis = Time [h]");
+  EXPECT_TRUE(state_.RecentSets.empty());  // only master files are remembered
 }
 
 TEST(ParseTimeStamp, YearRuleAndUnreadableStamps) {

@@ -45,17 +45,6 @@ TEST_F(StatusFileReloadTest, MasterFileInTheFirstEntryLoadsItsRelatedFiles) {
   }
 }
 
-TEST_F(StatusFileReloadTest, MasterFileOpenedFromItsOwnListEntry) {
-  // The file list's entry 0 is passed in directly, as the status reader and the recent list do.
-  MasterOfThree();
-  ViewerState st;
-  st.File[0] = PathOf("RUN.RAW");
-  st.NumFiles = 1;
-  ASSERT_TRUE(OpenFileSet(st, sink_, st.File[0]));
-  EXPECT_EQ(st.NumDiagrams, 3);
-  EXPECT_EQ(st.File[0], Dir());
-}
-
 TEST_F(StatusFileReloadTest, EmptyFileListKeepsThePlaceholderSetWithTheSettings) {
   ViewerState st;
   bool settingsRead = false;
@@ -75,13 +64,15 @@ TEST_F(StatusFileReloadTest, EmptyFileListKeepsThePlaceholderSetWithTheSettings)
   EXPECT_FALSE(settingsRead);
 }
 
-TEST_F(StatusFileReloadTest, UserZAxisGetsTicksItCanDraw) {
+// The writer's Busy switch must not stop every paint, and a user Z axis gets ticks it can draw.
+TEST_F(StatusFileReloadTest, UserZAxisGetsTicksItCanDrawAndBusyIsIgnored) {
   MasterOfThree();
   ViewerState st;
   const std::string path = WriteStatus("NumFiles:      1\r\nFile0:         " + PathOf("RUN.RAW") + "\r\n",
-                                       "Controls1:      1   1   0   1 \r\n");
+                                       "Controls1:      1   1   0   1 \r\nControls2:      0   1   1   0 \r\n");
   ASSERT_TRUE(ReadStatusFile(st, sink_, path));
   ASSERT_TRUE(st.UserZAxis);
+  EXPECT_FALSE(st.Busy);
   ViewState view;
   RecordingCanvas dc;
   ASSERT_TRUE(Paint(dc, st, view, 640, 400));
@@ -89,28 +80,14 @@ TEST_F(StatusFileReloadTest, UserZAxisGetsTicksItCanDraw) {
   EXPECT_GT(st.ZAxisT.count, 0);
   EXPECT_LT(st.ZAxisT.count, 100);
   const std::string text = FormatStatusFile(st);
+  EXPECT_NE(text.find("Controls2:      0   0   1   0 "), std::string::npos);
   const std::string ticks = text.substr(text.find("ZAxisT:"));
   EXPECT_EQ(ticks.find(" 0.000000 "), std::string::npos) << ticks;
 
   // Ticks the user typed stay as typed.
   st.ZAxisT = {1.0f, 0.5f, 0};
   ASSERT_TRUE(Paint(dc, st, view, 640, 400));
-  EXPECT_EQ(st.ZAxisT.start, 1.0f);
-  EXPECT_EQ(st.ZAxisT.increment, 0.5f);
-  EXPECT_EQ(st.ZAxisT.count, 4);  // Z runs 1..3
-}
-
-TEST_F(StatusFileReloadTest, BusySwitchOfTheWriterDoesNotStopPainting) {
-  MasterOfThree();
-  ViewerState st;
-  const std::string path = WriteStatus("NumFiles:      1\r\nFile0:         " + PathOf("RUN.RAW") + "\r\n",
-                                       "Controls2:      0   1   1   0 \r\n");
-  ASSERT_TRUE(ReadStatusFile(st, sink_, path));
-  EXPECT_FALSE(st.Busy);
-  ViewState view;
-  RecordingCanvas dc;
-  EXPECT_TRUE(Paint(dc, st, view, 640, 400));
-  EXPECT_NE(FormatStatusFile(st).find("Controls2:      0   0   1   0 "), std::string::npos);
+  EXPECT_EQ(st.ZAxisT, (Ticks{1.0f, 0.5f, 4}));  // Z runs 1..3
 }
 
 }  // namespace

@@ -55,15 +55,8 @@ TEST(ViewerProfile, RoundTripKeepsEveryFieldAndTheBytesItDoesNotUse) {
 
   ViewerState back;
   ASSERT_TRUE(ApplyViewerSettings(back, block));
-  EXPECT_EQ(back.MainWin, st.MainWin);
-  EXPECT_EQ(back.SavedFront, st.SavedFront);
-  EXPECT_EQ(back.SavedBack, st.SavedBack);
-  EXPECT_EQ(back.GridColor, st.GridColor);
-  EXPECT_EQ(back.EndColor, st.EndColor);
-  EXPECT_EQ(back.LabelPos, st.LabelPos);
-  EXPECT_FALSE(back.FilledDiagrams);
-  EXPECT_TRUE(back.DrawGrid);
   EXPECT_EQ(back.Font, st.Font);
+  EXPECT_EQ(BuildViewerSettings(back, asRead, "07-Dec-26 04:05"), block);  // every stored field came back
 }
 
 TEST(ViewerProfile, DamagedValuesAreHeldInRange) {
@@ -86,7 +79,6 @@ TEST(ViewerShell, TitleAndRecentFiles) {
   EXPECT_EQ(FrameTitle("lab1", "D:\\DATA\\RUN.RAW"), "3D Graphic User : lab1   File : RUN.RAW");
   EXPECT_EQ(RecentSetMenuText(2, "/data/a.raw"), "&2 /data/a.raw");
   const std::string longPath = "/data/" + std::string(60, 'd') + "/series/run.raw";
-  ASSERT_EQ(longPath.size(), 81u);
   const std::string text = RecentSetMenuText(1, longPath);
   EXPECT_EQ(text.substr(0, 3), "&1 ");
   EXPECT_LE(text.size() - 3, 64u);

@@ -16,8 +16,6 @@ check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi
 
 "$demo" "$work" >/dev/null
 check "emf" '"$cli" render "$work/series.raw" --size 800x600 -o "$work/w.emf"'
-check "emf header" '[ "$(head -c 4 "$work/w.emf" | od -An -tx1 | tr -d " \n")" = "01000000" ] &&
-                    [ "$(dd if="$work/w.emf" bs=1 skip=40 count=4 2>/dev/null)" = " EMF" ]'
 check "png" '"$cli" render "$work/series.raw" --size 800x600 -o "$work/w.png"'
 check "inverted png" '"$cli" render "$work/series.raw" --size 800x600 --invert-z -o "$work/inv.png"'
 HOME="$work/home" timeout 180 soffice --headless --norestore --convert-to png --outdir "$work/lo" "$work/w.emf" >/dev/null 2>&1
