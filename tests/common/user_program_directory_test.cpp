@@ -43,6 +43,15 @@ class UserProgramDirectoryTest : public testing::TempDirTest {
     std::sort(names.begin(), names.end());
     return names;
   }
+  // The work directory stored in anna's new profile below own; the texts must be empty.
+  std::string WorkDirectoryOfAnna(const std::string& own) {
+    std::vector<std::string> texts;
+    std::string work = "unread";
+    std::vector<uint8_t> settings;
+    EXPECT_TRUE(ReadUserSection(sink_, UserProfilePath(own, "anna"), &work, 4, texts, settings)) << sink_.LastText();
+    EXPECT_TRUE(texts.empty());
+    return work;
+  }
   RecordingSink sink_;
 };
 
@@ -55,13 +64,7 @@ TEST_F(UserProgramDirectoryTest, FirstStartMakesTheFoldersFillsThemAndGivesTheUs
   EXPECT_EQ(Names(own + "/USERS"), (std::vector<std::string>{"anna.USR", "service.USR"}));
   EXPECT_EQ(Text(own + "/PROGRAMS/CYLABS.DAT"), "installed table");
 
-  // The new profile is one the programs read, with its work directory.
-  std::vector<std::string> texts;
-  std::string work;
-  std::vector<uint8_t> settings;
-  ASSERT_TRUE(ReadUserSection(sink_, UserProfilePath(own, "anna"), &work, 4, texts, settings)) << sink_.LastText();
-  EXPECT_EQ(work, PathOf("home"));
-  EXPECT_TRUE(texts.empty());
+  EXPECT_EQ(WorkDirectoryOfAnna(own), PathOf("home"));  // a profile the programs read
 }
 
 TEST_F(UserProgramDirectoryTest, WhatIsThereIsNeverReplaced) {
@@ -88,11 +91,7 @@ TEST_F(UserProgramDirectoryTest, WithoutInstalledDataOrUserOnlyTheFoldersAreMade
 
   // A work directory too long for the profile is left out of it.
   ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, "", "anna", "/" + std::string(300, 'w')));
-  std::vector<std::string> texts;
-  std::string work = "unchanged";
-  std::vector<uint8_t> settings;
-  ASSERT_TRUE(ReadUserSection(sink_, UserProfilePath(own, "anna"), &work, 4, texts, settings));
-  EXPECT_EQ(work, "");
+  EXPECT_EQ(WorkDirectoryOfAnna(own), "");
 }
 
 // A folder that cannot be made: a warning naming it, and false, whatever stands in the way.
