@@ -21,17 +21,13 @@ TEST(Numbers, IsNumberTextByMode) {
 TEST(Numbers, ParseNumbersFreeFormText) {
   std::array<float, 4> values{9, 9, 9, 9};
   EXPECT_EQ(ParseNumbers("1.5; 2e3 x -4", values), 3);
-  EXPECT_FLOAT_EQ(values[0], 1.5f);
-  EXPECT_FLOAT_EQ(values[1], 2000.0f);
-  EXPECT_FLOAT_EQ(values[2], -4.0f);
-  EXPECT_EQ(values[3], 0.0f);
+  EXPECT_EQ(values, (std::array<float, 4>{1.5f, 2000.0f, -4.0f, 0.0f}));  // the rest cleared
 }
 
 TEST(Numbers, ParseNumbersStopsAtCapacityAndSkipsNonNumbers) {
   std::array<float, 2> values{};
   EXPECT_EQ(ParseNumbers("- . e 1,2,3", values), 2);
-  EXPECT_FLOAT_EQ(values[0], 1.0f);
-  EXPECT_FLOAT_EQ(values[1], 2.0f);
+  EXPECT_EQ(values, (std::array<float, 2>{1.0f, 2.0f}));
   // Too large for a float: not taken rather than stored as infinity.
   EXPECT_EQ(ParseNumbers("1e99 7", values), 1);
   EXPECT_FLOAT_EQ(values[0], 7.0f);

@@ -31,12 +31,9 @@ TEST(ProgramDirectory, TrailingSeparatorAndBlanksGo) {
   EXPECT_EQ(DirectoryFrom(R"(C:\QDIF\ )"), R"(C:\QDIF)");
   EXPECT_EQ(DirectoryFrom("/opt/qdif"), "/opt/qdif");
   EXPECT_EQ(DirectoryFrom("/"), "");  // the root: paths below it still start with the separator
+  EXPECT_EQ(UserProfilePath("", "lab one"), "/USERS/lab one.USR");
   EXPECT_EQ(DirectoryFrom(""), std::nullopt);
   EXPECT_EQ(DirectoryFrom("   "), std::nullopt);
-}
-
-TEST(ProgramDirectory, SuiteLayoutBelowTheRoot) {
-  EXPECT_EQ(UserProfilePath("", "lab one"), "/USERS/lab one.USR");
 }
 
 }  // namespace

@@ -26,13 +26,11 @@ std::pair<bool, std::string> Answer(std::vector<std::string> args) {
 TEST(ProgramHelp, HelpAndVersionOnlyAsTheFirstArgument) {
   const std::string version = "keltor " + std::string(ProgramVersion()) + "\n";
   EXPECT_EQ(Answer({"keltor", "--help"}), std::make_pair(true, std::string("Usage: keltor\n")));
-  EXPECT_EQ(Answer({"keltor", "-h"}), std::make_pair(true, std::string("Usage: keltor\n")));
   EXPECT_EQ(Answer({"keltor", "--version"}), std::make_pair(true, version));
   // The suite's own command lines start the program.
   EXPECT_EQ(Answer({"keltor"}), std::make_pair(false, std::string()));
   EXPECT_EQ(Answer({"keltor", "/Ulab1", "--help"}), std::make_pair(false, std::string()));
   EXPECT_EQ(Answer({"keltor", "/data/--help.raw"}), std::make_pair(false, std::string()));
-  EXPECT_FALSE(ProgramVersion().empty());
 }
 
 }  // namespace
