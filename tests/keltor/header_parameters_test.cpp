@@ -24,6 +24,7 @@ TEST(GeneratorLimitsTest, PowerPerAnodeAndFieldLimitsFirst) {
       {5, 40, 25, nullptr},
       {0, 60, 50, nullptr},  // unknown tube: the user slot's 3000 W
       {9, 60, 50, nullptr},  // a code the table does not hold is treated alike
+      {2, 60, 50, nullptr},  // molybdenum takes 3000 W as well
       {1, 50, 45, "Maximum power (2200 W) exceeded."},
   };
   RadiationTable table;
