@@ -57,10 +57,6 @@ TEST(CylinderAbsorption, TheBuiltTableIsTheGeneratorsAndGrowsWithMuRAndNeverGrow
 
   keltor::CylinderAbsorptionTable table;
   ASSERT_EQ(keltor::ParseCylinderAbsorptionTable(computed, table), keltor::CylinderTableFault::None);
-  EXPECT_EQ(table.MuR.front(), 0.0f);
-  EXPECT_EQ(table.MuR.back(), 30.0f);
-  EXPECT_EQ(table.Theta.front(), 0.0f);
-  EXPECT_EQ(table.Theta.back(), 90.0f);
   for (size_t k = 0; k < table.Factor.size(); ++k) {
     EXPECT_EQ(table.Factor[k][0], 1.0f);
     for (size_t i = 1; i < table.MuR.size(); ++i) ASSERT_GT(table.Factor[k][i], table.Factor[k][i - 1]) << k << " " << i;
