@@ -65,11 +65,9 @@ class AbsorptionTest : public WorkbenchFixture {
     return wb_.OnOperationsAbsorption();
   }
   km::RawRangeHeader Range(int n, std::vector<float>* data = nullptr) {
-    km::RawRangeHeader h = km::ZeroRangeHeader();
-    std::vector<float> buffer(km::kWorkbenchMaxPoints);
-    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, h, buffer)) << ui_.sink.LastText();
-    if (data) *data = std::vector<float>(buffer.begin(), buffer.begin() + h.PointCount);
-    return h;
+    auto [header, values] = WorkbenchRange(n);
+    if (data) *data = std::move(values);
+    return header;
   }
   // The header's AbsorptionValue, by value (the packed field may lie unaligned).
   float StoredValue() const { return wb_.File.WorkingFile.Header.AbsorptionValue; }

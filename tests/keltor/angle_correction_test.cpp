@@ -52,11 +52,9 @@ class AngleCorrectionTest : public WorkbenchFixture {
     return wb_.OnOperationsAngleCorrection(profile_);
   }
   km::RawRangeHeader Range(int n, std::vector<float>* data = nullptr) {
-    km::RawRangeHeader h = km::ZeroRangeHeader();
-    std::vector<float> buffer(km::kWorkbenchMaxPoints);
-    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, h, buffer)) << ui_.sink.LastText();
-    if (data) *data = std::vector<float>(buffer.begin(), buffer.begin() + h.PointCount);
-    return h;
+    auto [header, values] = WorkbenchRange(n);
+    if (data) *data = std::move(values);
+    return header;
   }
   std::string OneRange(TestRange range, int16_t resolution = 1000, int16_t scanType = 3) {
     km::RawFileHeader h = MeasuredHeader();

@@ -192,13 +192,6 @@ class ArithmeticCommandTest : public WorkbenchFixture {
     ui_.factorAnswers.push_back(factors);
     return wb_.OnRangesFileArithmetic(op);
   }
-  std::pair<km::RawRangeHeader, std::vector<float>> WorkingRange(int n) {
-    km::RawRangeHeader h;
-    std::vector<float> data(km::kWorkbenchMaxPoints);
-    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, h, data));
-    data.resize(static_cast<size_t>(h.PointCount));
-    return {h, data};
-  }
 };
 
 TEST_F(ArithmeticCommandTest, SubtractChoosesTargetAndSourceRangesAndRewritesTheTarget) {
@@ -217,7 +210,7 @@ TEST_F(ArithmeticCommandTest, SubtractChoosesTargetAndSourceRangesAndRewritesThe
   EXPECT_EQ(ui_.rangeListRequests[0].Lines[1], "  2      10.000     50.000    0.500       81");
   EXPECT_EQ(ui_.rangeListRequests[1].Prompt, "choose range to substract");
   EXPECT_EQ(ui_.rangeListRequests[1].Path, b);
-  const auto [h, values] = WorkingRange(2);
+  const auto [h, values] = WorkbenchRange(2);
   ASSERT_EQ(values.size(), 41u);
   EXPECT_FLOAT_EQ(values[0], 1040.0f - 2 * 10.0f);
   EXPECT_FLOAT_EQ(values[40], 1080.0f - 2 * 50.0f);
@@ -273,7 +266,7 @@ TEST_F(ArithmeticCommandTest, ScaledFilesKeepCountsBeyondSixteenBitsAfterEachOpe
   for (const auto& run : runs) {
     Open(a);
     ASSERT_TRUE(run()) << ui_.sink.LastText();
-    const auto [h, values] = WorkingRange(1);
+    const auto [h, values] = WorkbenchRange(1);
     EXPECT_EQ(h.DataFormat, 0);
     EXPECT_FLOAT_EQ(values[0], 6000.0f);
     wb_.File.DropChanges();

@@ -108,13 +108,7 @@ TEST(AddPointsTest, ThreePointsOfAHundredGiveThirtyThreeCentredSums) {
 
 class ReworkCommandTest : public WorkbenchFixture {
  protected:
-  std::vector<float> WorkingValues(int n) {
-    km::RawRangeHeader h;
-    std::vector<float> data(km::kWorkbenchMaxPoints);
-    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, h, data));
-    data.resize(static_cast<size_t>(h.PointCount));
-    return data;
-  }
+  std::vector<float> WorkingValues(int n) { return WorkbenchRange(n).second; }
 };
 
 TEST_F(ReworkCommandTest, StrippingRewritesEveryRangeAndMarksThemAll) {

@@ -4,6 +4,7 @@
 // (whose "tmp" folder is the temporary directory, so working copies can be counted).
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <deque>
 #include <filesystem>
@@ -192,10 +193,12 @@ class WorkbenchFixture : public km::testing::TempDirTest {
     wb_.OnFileOpen();
   }
 
-  // Range n of the open file as the workbench reads it: its header and counts.
+  // Range n of the open file as the workbench reads it: its header and its PointCount counts.
   std::pair<km::RawRangeHeader, std::vector<float>> WorkbenchRange(int n) {
-    std::pair<km::RawRangeHeader, std::vector<float>> range{{}, std::vector<float>(km::kWorkbenchMaxPoints)};
-    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, range.first, range.second));
+    std::pair<km::RawRangeHeader, std::vector<float>> range{km::ZeroRangeHeader(),
+                                                            std::vector<float>(km::kWorkbenchMaxPoints)};
+    EXPECT_TRUE(wb_.File.ReadWorkbenchRange(ui_, n, range.first, range.second)) << ui_.sink.LastText();
+    range.second.resize(static_cast<size_t>(std::clamp<int>(range.first.PointCount, 0, km::kWorkbenchMaxPoints)));
     return range;
   }
 
