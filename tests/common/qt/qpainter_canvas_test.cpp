@@ -3,25 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <random>
 
+#include "tests/support/qt_environment.h"
+
 namespace km {
 namespace {
-
-// One application object for the whole suite, on the offscreen platform.
-struct QtEnvironment : ::testing::Environment {
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "common_qt_tests", *argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  }
-  void TearDown() override { app.reset(); }
-  std::unique_ptr<QGuiApplication> app;
-};
-const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 QImage Blank(int w = 40, int h = 40) {
   QImage image(w, h, QImage::Format_RGB32);

@@ -3,28 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <cstring>
 
 #include "common/core/file_access.h"
 #include "morvane/core/file_set.h"
+#include "tests/support/qt_environment.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/temp_dir.h"
 
 namespace morvane {
 namespace {
-
-struct QtEnvironment : ::testing::Environment {
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "morvane_qt_tests", *argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  }
-  void TearDown() override { app.reset(); }
-  std::unique_ptr<QGuiApplication> app;
-};
-const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class MetafileTest : public km::testing::TempDirTest {
  protected:
