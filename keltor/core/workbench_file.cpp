@@ -46,6 +46,22 @@ bool WorkbenchFile::ReadWorkbenchRange(km::MessageSink& sink, int rangeNumber, k
   return km::ReadRawRange(sink, context, rangeNumber, rangeHeader, data);
 }
 
+std::optional<std::string> WorkbenchFile::ReadWorkbenchBytes() const {
+  // The largest file the block numbers of a header can address.
+  constexpr size_t kLargestRawFile = size_t{32768} * km::kBlockSize;
+  return km::ReadWholeFile(IsModified ? WorkingCopyPath : OpenedFile.Path, kLargestRawFile);
+}
+
+bool WorkbenchFile::ParseWorkbenchRange(km::MessageSink& sink, std::string_view bytes, int rangeNumber,
+                                        km::RawRangeHeader& rangeHeader, std::span<float> data) const {
+  km::RawFileContext context = IsModified ? WorkingFile : OpenedFile;
+  if (IsModified) context.Path = WorkingCopyPath;
+  context.CurrentRange = rangeNumber < 0 ? -rangeNumber : rangeNumber;
+  context.IsBeingMeasured = false;
+  const std::span<const uint8_t> file(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  return km::ParseRawRange(sink, file, context, rangeNumber, rangeHeader, data);
+}
+
 bool WorkbenchFile::CreateWorkingCopy(km::MessageSink& sink) {
   const std::string path = km::MakeTempFileName("RAW");
   if (path.empty()) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/core/messages.h"
@@ -42,6 +43,12 @@ class WorkbenchFile {
   // file. The contexts are not changed by reading.
   bool ReadWorkbenchRange(km::MessageSink& sink, int rangeNumber, km::RawRangeHeader& rangeHeader,
                           std::span<float> data) const;
+  // The whole file ReadWorkbenchRange reads from, in one read, or nothing when it cannot be read so
+  // (reading range by range then shows why). ParseWorkbenchRange reads range n from those bytes with
+  // the same checks, messages and results.
+  std::optional<std::string> ReadWorkbenchBytes() const;
+  bool ParseWorkbenchRange(km::MessageSink& sink, std::string_view bytes, int rangeNumber,
+                           km::RawRangeHeader& rangeHeader, std::span<float> data) const;
 
   // -1 prepares the working copy only; 0 writes a working copy holding the headers alone; n >= 1
   // rewrites the working copy with range n taken from the arguments and the others kept. To append,

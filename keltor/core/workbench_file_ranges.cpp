@@ -1,6 +1,8 @@
 // The working copy written anew with every range replaced in one pass.
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string>
 
 #include "common/core/paths.h"
 #include "common/core/raw_file_image.h"
@@ -35,6 +37,21 @@ bool WriteFreshWorkingCopy(WorkbenchFile& file, km::MessageSink& sink, std::span
   return true;
 }
 
+// Reads every range of the file from one read of its bytes instead of opening it once a range;
+// when the bytes cannot be had in one go, range by range, which shows why.
+class EveryRangeReader {
+ public:
+  explicit EveryRangeReader(const WorkbenchFile& file) : file_(file), bytes_(file.ReadWorkbenchBytes()) {}
+  bool Read(km::MessageSink& sink, int n, km::RawRangeHeader& header, std::span<float> data) const {
+    return bytes_ ? file_.ParseWorkbenchRange(sink, *bytes_, n, header, data)
+                  : file_.ReadWorkbenchRange(sink, n, header, data);
+  }
+
+ private:
+  const WorkbenchFile& file_;
+  std::optional<std::string> bytes_;
+};
+
 }  // namespace
 
 bool WorkbenchFile::SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::RawRangeHeader> headers,
@@ -52,9 +69,10 @@ bool WorkbenchFile::SaveWorkbenchRanges(km::MessageSink& sink, std::span<km::Raw
 bool WorkbenchFile::ReadWorkbenchRanges(km::MessageSink& sink, std::vector<WholeRange>& ranges) const {
   ranges.clear();
   const int count = WorkingFile.MeasuredRanges;
+  const EveryRangeReader reader(*this);
   for (int r = 1; r <= count; ++r) {
     WholeRange range{km::ZeroRangeHeader(), std::vector<float>(km::kWorkbenchMaxPoints), false};
-    if (!ReadWorkbenchRange(sink, r, range.Header, range.Data)) return false;
+    if (!reader.Read(sink, r, range.Header, range.Data)) return false;
     range.Data.resize(static_cast<size_t>(std::clamp<int>(range.Header.PointCount, 0, km::kWorkbenchMaxPoints)));
     ranges.push_back(std::move(range));
   }
@@ -83,8 +101,9 @@ bool ReadAllWorkbenchRanges(const WorkbenchFile& file, km::MessageSink& sink, st
   const int count = file.WorkingFile.MeasuredRanges;
   headers.assign(static_cast<size_t>(std::max(count, 0)), km::ZeroRangeHeader());
   data.assign(headers.size(), std::vector<float>(km::kWorkbenchMaxPoints));
+  const EveryRangeReader reader(file);
   for (int n = 1; n <= count; ++n) {
-    if (!file.ReadWorkbenchRange(sink, n, headers[n - 1], data[n - 1])) return false;
+    if (!reader.Read(sink, n, headers[n - 1], data[n - 1])) return false;
     data[n - 1].resize(static_cast<size_t>(std::max<int>(0, headers[n - 1].PointCount)));
   }
   return true;

@@ -99,6 +99,7 @@ void FindPartners(const ChunkSteps& chunk, double begin, double step, size_t at,
   // the angle in radians times 180/pi by this share of itself.
   constexpr double kDegreeMismatch = 1.0 - static_cast<double>(kDegreesToRadians) * kRadiansToDegrees;
   const double halfStep = step / 2;
+  const double perHalfStep = 1 / halfStep;  // one division a chunk, not one a point
   const auto first = static_cast<double>(at);  // index of the chunk's first point
   const double angle0 = (begin + first * step) / 2 * static_cast<double>(kDegreesToRadians);
   const double sin0 = std::sin(angle0), cos0 = std::cos(angle0);
@@ -115,7 +116,7 @@ void FindPartners(const ChunkSteps& chunk, double begin, double step, size_t at,
     const double y = sinA * shrink / (std::sqrt(std::fabs(1.0 - x * x)) + ratio * cosA);
     small[j] = y;
     const double apart = theta * kDegreeMismatch + SmallArcSin(y) * kRadiansToDegrees;
-    steps[j] = apart / halfStep;
+    steps[j] = apart * perHalfStep;
     theta1[j] = theta - apart;
   }
   const bool usual = ratio > 0 && ratio < 1 && std::fabs(angle0) <= kLargestSeriesAngle &&
