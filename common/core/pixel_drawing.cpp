@@ -37,6 +37,17 @@ void DrawLine(const PixelSurface& s, Point from, Point to, uint32_t colour) {
   if (std::max(from.x, to.x) < s.clip.left || std::min(from.x, to.x) >= s.clip.right ||
       std::max(from.y, to.y) < s.clip.top || std::min(from.y, to.y) >= s.clip.bottom)
     return;
+  if (from.x == to.x) {  // a column's rise or fall, most lines of a long curve's outline
+    const int top = std::max(std::min(from.y, to.y), s.clip.top), bottom = std::min(std::max(from.y, to.y), s.clip.bottom);
+    for (ptrdiff_t y = top; y < bottom; ++y) s.bits[y * s.stride + from.x] = colour;
+    return;
+  }
+  if (from.y == to.y) {
+    const int left = std::max(std::min(from.x, to.x), s.clip.left), right = std::min(std::max(from.x, to.x), s.clip.right);
+    std::fill(s.bits + static_cast<ptrdiff_t>(from.y) * s.stride + left,
+              s.bits + static_cast<ptrdiff_t>(from.y) * s.stride + right, colour);
+    return;
+  }
   int64_t dx = int64_t{to.x} - from.x, dy = int64_t{to.y} - from.y;
   // The line runs along its longer axis, one pixel per step, from its end with the smaller
   // coordinate there; the other coordinate follows.
@@ -60,7 +71,11 @@ void DrawLine(const PixelSurface& s, Point from, Point to, uint32_t colour) {
   // painter's fixed-point stepping does. Kept as quotient q and remainder r of that division.
   const int64_t den = 64 * da, step = 64 * db, ahead = db > 0 ? 31 : -1;
   int64_t q = 0, r = 0;
-  if (first - a0 < kSmall && da < kSmall) {  // every coordinate within reason: 64 bits suffice
+  if (first == a0) {  // |ahead db| < den: no division needed
+    const int64_t n = ahead * db;
+    q = n < 0 ? -1 : 0;
+    r = n - q * den;
+  } else if (first - a0 < kSmall && da < kSmall) {  // every coordinate within reason: 64 bits suffice
     const int64_t n = (64 * (first - a0) + ahead) * db;
     q = FloorDiv(n, den);
     r = n - q * den;
@@ -89,12 +104,23 @@ void DrawLine(const PixelSurface& s, Point from, Point to, uint32_t colour) {
 
 void DrawClosedOutline(const PixelSurface& s, std::span<const Point> p, uint32_t colour) {
   const Rect& c = s.clip;
-  for (size_t i = 0; i < p.size(); ++i) {
-    DrawLine(s, p[i], p[i + 1 < p.size() ? i + 1 : 0], colour);
-    // The corner itself, which both its lines leave out where it is the far end of each (the
-    // bottom of a valley); the painter covers it there too.
-    if (p[i].x >= c.left && p[i].x < c.right && p[i].y >= c.top && p[i].y < c.bottom)
-      s.bits[static_cast<ptrdiff_t>(p[i].y) * s.stride + p[i].x] = colour;
+  const size_t n = p.size();
+  for (size_t i = 0; i < n;) {
+    // Points on one column, many in a long curve's outline: their lines and the points themselves
+    // cover the column from the highest to the lowest, drawn once. Every point's own pixel is drawn,
+    // also where both its lines leave it out (the bottom of a valley); the painter covers it too.
+    size_t end = i + 1;
+    int top = p[i].y, bottom = p[i].y;
+    for (; end < n && p[end].x == p[i].x; ++end) {
+      top = std::min(top, p[end].y);
+      bottom = std::max(bottom, p[end].y);
+    }
+    if (p[i].x >= c.left && p[i].x < c.right) {
+      const int64_t first = std::max(top, c.top), last = std::min<int64_t>(int64_t{bottom} + 1, c.bottom);
+      for (int64_t y = first; y < last; ++y) s.bits[y * s.stride + p[i].x] = colour;
+    }
+    DrawLine(s, p[end - 1], p[end < n ? end : 0], colour);
+    i = end;
   }
 }
 
@@ -112,18 +138,36 @@ bool IsAreaUnderCurve(std::span<const Point> p) {
 void FillAreaUnderCurve(const PixelSurface& s, std::span<const Point> p, uint32_t colour) {
   if (p.empty()) return;
   const int64_t base = std::min(p.front().y, s.clip.bottom);
+  auto column = [&](int64_t px, int64_t top) {
+    for (int64_t row = std::max<int64_t>(top, s.clip.top); row < base; ++row) s.bits[row * s.stride + px] = colour;
+  };
   for (size_t i = 0; i + 1 < p.size(); ++i) {
     const int64_t x0 = p[i].x, y0 = p[i].y, x1 = p[i + 1].x, y1 = p[i + 1].y;
-    if (x1 <= x0) continue;
-    const int64_t w = x1 - x0;
-    const bool small = std::llabs(y0) < kSmall && std::llabs(y1) < kSmall && w < kSmall;
-    for (int64_t px = std::max<int64_t>(x0, s.clip.left); px < std::min<int64_t>(x1, s.clip.right); ++px) {
-      // The curve at the column's centre is at n / 2w; the first row below it is the smallest row
-      // whose centre (2 row + 1) / 2 lies below that.
-      const int64_t top = small ? FloorDiv(2 * y0 * w + (y1 - y0) * (2 * (px - x0) + 1) - w, 2 * w) + 1
-                                : FloorDiv(Wide{2} * y0 * w + Wide{y1 - y0} * (2 * (px - x0) + 1) - w, 2 * w) + 1;
-      uint32_t* pixel = s.bits + std::max<int64_t>(top, s.clip.top) * s.stride + px;
-      for (int64_t row = std::max<int64_t>(top, s.clip.top); row < base; ++row, pixel += s.stride) *pixel = colour;
+    const int64_t begin = std::max<int64_t>(x0, s.clip.left), end = std::min<int64_t>(x1, s.clip.right);
+    if (begin >= end) continue;
+    // The curve at a column's centre is at n / 2w with n = 2 y0 w + (y1 - y0)(2 (px - x0) + 1); the
+    // first row below it is the smallest whose centre (2 row + 1) / 2 lies below that:
+    // floor((n - w) / 2w) + 1.
+    const int64_t w = x1 - x0, dy = y1 - y0;
+    if (std::llabs(y0) < kSmall && std::llabs(y1) < kSmall && w < kSmall) {
+      // Column by column, as quotient and remainder of that division.
+      const int64_t den = 2 * w;
+      const int64_t v = 2 * y0 * w + dy * (2 * (begin - x0) + 1) - w;
+      int64_t q = w == 1 ? v >> 1 : FloorDiv(v, den);
+      int64_t r = v - q * den;
+      const int64_t stepQ = FloorDiv(2 * dy, den), stepR = 2 * dy - stepQ * den;
+      for (int64_t px = begin; px < end; ++px) {
+        column(px, q + 1);
+        q += stepQ;
+        r += stepR;
+        if (r >= den) {
+          r -= den;
+          ++q;
+        }
+      }
+    } else {
+      for (int64_t px = begin; px < end; ++px)
+        column(px, FloorDiv(Wide{2} * y0 * w + Wide{dy} * (2 * (px - x0) + 1) - w, 2 * w) + 1);
     }
   }
 }

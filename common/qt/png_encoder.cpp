@@ -30,10 +30,11 @@ bool Encode(const QImage& image, std::vector<uint8_t>& out, std::vector<png_byte
   png_set_compression_level(png, 1);
   png_set_compression_strategy(png, 3);  // Z_RLE
   png_write_info(png, info);
-  for (int y = 0; y < image.height(); ++y) {
+  const int width = image.width(), height = image.height();
+  for (int y = 0; y < height; ++y) {
     const QRgb* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     png_byte* p = row.data();
-    for (int x = 0; x < image.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       *p++ = static_cast<png_byte>(qRed(pixels[x]));
       *p++ = static_cast<png_byte>(qGreen(pixels[x]));
       *p++ = static_cast<png_byte>(qBlue(pixels[x]));
