@@ -29,6 +29,36 @@ QPolygon ToQPolygon(std::span<const Point> points) {
   return polygon;
 }
 
+// The image the painter draws on, when shapes may be drawn straight into its pixels: a 32-bit image
+// of its own (not shared), no transformation, painted over what is there. Under a clip only when the
+// clip is one rectangle.
+QImage* DirectTarget(QPainter& painter, PixelSurface& surface) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  if (!painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::Raster) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  if (!image->isDetached() || !painter.deviceTransform().isIdentity()) return nullptr;
+  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
+  if (painter.testRenderHint(QPainter::Antialiasing)) return nullptr;
+  Rect clip{0, 0, image->width(), image->height()};
+  if (painter.hasClipping()) {
+    const QRegion region = painter.clipRegion();
+    if (region.rectCount() > 1) return nullptr;
+    const QRect r = region.boundingRect();
+    clip = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  }
+  surface = PixelSurface(reinterpret_cast<uint32_t*>(image->bits()), image->width(), image->height(),
+                         image->bytesPerLine() / 4);
+  surface.ClipTo(clip);
+  return image;
+}
+
+bool Opaque(const QColor& c) { return c.alpha() == 255; }
+
 }  // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, RasterPath path) : painter_(painter), path_(path) {
@@ -82,46 +112,26 @@ void QPainterCanvas::MoveTo(Point p) { position_ = QPoint(p.x, p.y); }
 
 void QPainterCanvas::LineTo(Point p) {
   const QPoint to(p.x, p.y);
-  if (to != position_) painter_.drawLine(position_, to);
+  if (to != position_) {
+    // Lines along a row or a column, drawn right or down with a plain pen, straight into the
+    // image: the same pixels as the painter's, which draws them far slower (the base lines of a
+    // waterfall).
+    const bool straight = (to.y() == position_.y() && to.x() > position_.x()) ||
+                          (to.x() == position_.x() && to.y() > position_.y());
+    const QPen& pen = painter_.pen();
+    PixelSurface surface;
+    if (straight && path_ == RasterPath::Direct && pen_.visible && pen_.width <= 1 && pen.style() == Qt::SolidLine &&
+        Opaque(pen.color()) && DirectTarget(painter_, surface))
+      DrawLine(surface, {position_.x(), position_.y()}, p, pen.color().rgba());
+    else
+      painter_.drawLine(position_, to);
+  }
   position_ = to;
 }
 
 void QPainterCanvas::Polyline(std::span<const Point> points) {
   if (points.size() >= 2) painter_.drawPolyline(ToQPolygon(points));
 }
-
-namespace {
-
-// The image the painter draws on, when shapes may be drawn straight into its pixels: a 32-bit image
-// of its own (not shared), no transformation, painted over what is there. Under a clip only when the
-// clip is one rectangle.
-QImage* DirectTarget(QPainter& painter, PixelSurface& surface) {
-  QPaintDevice* device = painter.device();
-  if (!device || device->devType() != QInternal::Image) return nullptr;
-  auto* image = static_cast<QImage*>(device);
-  const QImage::Format format = image->format();
-  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-      format != QImage::Format_ARGB32_Premultiplied)
-    return nullptr;
-  if (!image->isDetached() || !painter.deviceTransform().isIdentity()) return nullptr;
-  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
-  if (painter.testRenderHint(QPainter::Antialiasing)) return nullptr;
-  Rect clip{0, 0, image->width(), image->height()};
-  if (painter.hasClipping()) {
-    const QRegion region = painter.clipRegion();
-    if (region.rectCount() > 1) return nullptr;
-    const QRect r = region.boundingRect();
-    clip = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-  }
-  surface = PixelSurface(reinterpret_cast<uint32_t*>(image->bits()), image->width(), image->height(),
-                         image->bytesPerLine() / 4);
-  surface.ClipTo(clip);
-  return image;
-}
-
-bool Opaque(const QColor& c) { return c.alpha() == 255; }
-
-}  // namespace
 
 void QPainterCanvas::Polygon(std::span<const Point> points) {
   if (points.size() < 2) return;

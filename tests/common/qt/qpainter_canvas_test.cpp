@@ -6,6 +6,8 @@
 #include <QImage>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/core/pixel_drawing.h"
 #include "tests/support/picture_compare.h"
@@ -43,6 +45,28 @@ TEST(QPainterCanvas, LinesLeaveOutTheirEndPixelAndOutlinesTheirRightAndBottom) {
   EXPECT_EQ(image.pixel(15, 25), qRgb(255, 0, 0));
   EXPECT_TRUE(Black(image, 31, 32));
   EXPECT_FALSE(Black(image, 32, 32) || Black(image, 31, 33));
+}
+
+TEST(QPainterCanvas, StraightLinesAsThePainterDrawsThem) {
+  // Rows and columns go straight into the image: pixel for pixel what the painter draws, in either
+  // direction, under a clip, and reaching outside the image.
+  const std::vector<std::pair<Point, Point>> lines = {
+      {{5, 10}, {35, 10}}, {{35, 12}, {5, 12}},  {{8, 2}, {8, 38}},    {{9, 38}, {9, 2}},
+      {{-20, 20}, {90, 20}}, {{20, -50}, {20, 70}}, {{0, 39}, {40, 39}}, {{39, 0}, {39, 40}}};
+  for (const bool clipped : {false, true}) {
+    QImage images[2] = {Blank(), Blank()};
+    for (int k = 0; k < 2; ++k) {
+      QPainter painter(&images[k]);
+      if (clipped) painter.setClipRect(3, 4, 30, 25);
+      QPainterCanvas dc(painter, k == 0 ? QPainterCanvas::RasterPath::Painter : QPainterCanvas::RasterPath::Direct);
+      dc.SetPen({{0, 0, 200}, 1, true});
+      for (const auto& [from, to] : lines) {
+        dc.MoveTo(from);
+        dc.LineTo(to);
+      }
+    }
+    EXPECT_TRUE(images[0] == images[1]) << "clipped " << clipped;
+  }
 }
 
 TEST(QPainterCanvas, TextAlignmentAroundTheReferencePoint) {
