@@ -1,8 +1,6 @@
 #pragma once
 // PNG files of pictures drawn on a QImage, written quickly: the pixels as they are (8-bit RGB, no
-// alpha), unfiltered rows compressed at zlib's fastest run-length setting. Drawn pictures are large
-// areas of few colours, which this packs nearly as well as the slower general settings, in a quarter
-// of the time.
+// alpha), coded by the encoder made for drawn pictures.
 #include <QImage>
 #include <cstdint>
 #include <optional>

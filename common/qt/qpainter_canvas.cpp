@@ -5,11 +5,13 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPolygon>
+#include <QRegion>
 #include <QString>
 #include <algorithm>
 #include <vector>
 
 #include "common/core/cp1252.h"
+#include "common/core/pixel_drawing.h"
 
 namespace km {
 namespace {
@@ -27,9 +29,39 @@ QPolygon ToQPolygon(std::span<const Point> points) {
   return polygon;
 }
 
+// The image the painter draws on, when shapes may be drawn straight into its pixels: a 32-bit image
+// of its own (not shared), no transformation, painted over what is there. Under a clip only when the
+// clip is one rectangle.
+QImage* DirectTarget(QPainter& painter, PixelSurface& surface) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  if (!painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::Raster) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  if (!image->isDetached() || !painter.deviceTransform().isIdentity()) return nullptr;
+  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
+  if (painter.testRenderHint(QPainter::Antialiasing)) return nullptr;
+  Rect clip{0, 0, image->width(), image->height()};
+  if (painter.hasClipping()) {
+    const QRegion region = painter.clipRegion();
+    if (region.rectCount() > 1) return nullptr;
+    const QRect r = region.boundingRect();
+    clip = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  }
+  surface = PixelSurface(reinterpret_cast<uint32_t*>(image->bits()), image->width(), image->height(),
+                         image->bytesPerLine() / 4);
+  surface.ClipTo(clip);
+  return image;
+}
+
+bool Opaque(const QColor& c) { return c.alpha() == 255; }
+
 }  // namespace
 
-QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter) {
+QPainterCanvas::QPainterCanvas(QPainter& painter, RasterPath path) : painter_(painter), path_(path) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   SetPen(pen_);
@@ -80,74 +112,26 @@ void QPainterCanvas::MoveTo(Point p) { position_ = QPoint(p.x, p.y); }
 
 void QPainterCanvas::LineTo(Point p) {
   const QPoint to(p.x, p.y);
-  if (to != position_) painter_.drawLine(position_, to);
+  if (to != position_) {
+    // Lines along a row or a column, drawn right or down with a plain pen, straight into the
+    // image: the same pixels as the painter's, which draws them far slower (the base lines of a
+    // waterfall).
+    const bool straight = (to.y() == position_.y() && to.x() > position_.x()) ||
+                          (to.x() == position_.x() && to.y() > position_.y());
+    const QPen& pen = painter_.pen();
+    PixelSurface surface;
+    if (straight && path_ == RasterPath::Direct && pen_.visible && pen_.width <= 1 && pen.style() == Qt::SolidLine &&
+        Opaque(pen.color()) && DirectTarget(painter_, surface))
+      DrawLine(surface, {position_.x(), position_.y()}, p, pen.color().rgba());
+    else
+      painter_.drawLine(position_, to);
+  }
   position_ = to;
 }
 
 void QPainterCanvas::Polyline(std::span<const Point> points) {
   if (points.size() >= 2) painter_.drawPolyline(ToQPolygon(points));
 }
-
-namespace {
-
-// The outline of the area between a curve and its base line: it starts and ends on the base line,
-// no point lies below it, and x never decreases along the points.
-bool IsAreaUnderCurve(std::span<const Point> p) {
-  const int base = p.front().y;
-  if (p.back().y != base) return false;
-  for (size_t k = 0; k < p.size(); ++k) {
-    if (p[k].y > base) return false;
-    if (k > 0 && p[k].x < p[k - 1].x) return false;
-  }
-  return true;
-}
-
-// The image the painter draws on, when the area under a curve may be filled straight into its
-// pixels: a 32-bit image of its own (not shared), no clipping, no transformation, an opaque solid
-// brush painted over what is there.
-QImage* DirectFillTarget(QPainter& painter) {
-  QPaintDevice* device = painter.device();
-  if (!device || device->devType() != QInternal::Image) return nullptr;
-  auto* image = static_cast<QImage*>(device);
-  const QImage::Format format = image->format();
-  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-      format != QImage::Format_ARGB32_Premultiplied)
-    return nullptr;
-  if (!image->isDetached() || painter.hasClipping() || !painter.deviceTransform().isIdentity()) return nullptr;
-  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
-  const QBrush& brush = painter.brush();
-  if (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255) return nullptr;
-  return image;
-}
-
-// Fills the area between the curve and its base line: the pixels whose centres lie above the base
-// line and below the curve. The segment between two points covers the pixel columns from the first
-// point's x up to the second's; in each, the curve's height at the column's centre gives the first
-// pixel filled. Whether a pixel whose centre lies exactly on the curve is filled is the one choice
-// the raster engine may make differently; the outline drawn next covers every such pixel.
-void FillAreaUnderCurve(QImage& image, std::span<const Point> p, QRgb colour) {
-  const int base = std::min(p.front().y, image.height());
-  const int width = image.width();
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
-  for (size_t i = 0; i + 1 < p.size(); ++i) {
-    const int64_t x0 = p[i].x, y0 = p[i].y, x1 = p[i + 1].x, y1 = p[i + 1].y;
-    if (x1 <= x0) continue;
-    const int64_t w = x1 - x0;
-    for (int64_t px = std::max<int64_t>(x0, 0); px < std::min<int64_t>(x1, width); ++px) {
-      // The curve at the column's centre is at n / 2w; the first row below it is the smallest row
-      // whose centre (2 row + 1) / 2 lies below that.
-      const int64_t n = 2 * y0 * w + (y1 - y0) * (2 * (px - x0) + 1);
-      const int64_t q = n - w;
-      const int64_t top = (q >= 0 ? q / (2 * w) : -((-q + 2 * w - 1) / (2 * w))) + 1;
-      uchar* pixel = bits + std::max<int64_t>(top, 0) * stride + px * 4;
-      for (int64_t row = std::max<int64_t>(top, 0); row < base; ++row, pixel += stride)
-        *reinterpret_cast<QRgb*>(pixel) = colour;
-    }
-  }
-}
-
-}  // namespace
 
 void QPainterCanvas::Polygon(std::span<const Point> points) {
   if (points.size() < 2) return;
@@ -157,12 +141,15 @@ void QPainterCanvas::Polygon(std::span<const Point> points) {
     return;
   }
   const QPen pen = painter_.pen();
-  // Straight into the image when the outline is drawn over the fill's edge.
-  if (QImage* image = pen.style() != Qt::NoPen ? DirectFillTarget(painter_) : nullptr) {
-    FillAreaUnderCurve(*image, points, painter_.brush().color().rgba());
-    QPolygon outline = ToQPolygon(points);
-    outline << outline.first();
-    painter_.drawPolyline(outline);
+  const QBrush& brush = painter_.brush();
+  // The area and its one-pixel outline straight into the image: the raster engine's stroker spends
+  // most of a waterfall's time on the outlines of long curves. Its lines and these differ at most
+  // where a line passes exactly halfway between two pixels.
+  PixelSurface surface;
+  if (path_ == RasterPath::Direct && pen.style() == Qt::SolidLine && pen_.width <= 1 && Opaque(pen.color()) &&
+      brush.style() == Qt::SolidPattern && Opaque(brush.color()) && DirectTarget(painter_, surface)) {
+    FillAreaUnderCurve(surface, points, brush.color().rgba());
+    DrawClosedOutline(surface, points, pen.color().rgba());
     return;
   }
   // The raster engine fills a polygon of thousands of points very slowly. The area under a curve

@@ -14,8 +14,12 @@ namespace km {
 
 class QPainterCanvas : public Canvas {
  public:
+  // How the long curves of a waterfall reach an image: straight into its pixels (the same picture to
+  // the eye, many times faster), or through the painter like every other shape.
+  enum class RasterPath { Direct, Painter };
+
   // The painter must be active on its device for the canvas's lifetime.
-  explicit QPainterCanvas(QPainter& painter);
+  explicit QPainterCanvas(QPainter& painter, RasterPath path = RasterPath::Direct);
 
   DeviceCaps Caps() const override;
   void SetPen(const PenSpec& pen) override;
@@ -41,6 +45,7 @@ class QPainterCanvas : public Canvas {
 
  private:
   QPainter& painter_;
+  RasterPath path_;
   PenSpec pen_;
   QPoint position_;
   QFont font_;

@@ -87,12 +87,29 @@ int BuildPolygon(Diagram& d, std::span<km::Point> pts, FloatRange xr, FloatRange
   const double floor = relative ? d.ScaledMax * yr.min * 0.01 : yr.min;
   int n = 0;
   pts[n++] = {sp.offset > 0 ? rc.left + TruncToInt(sp.offset * xpix) : rc.left, rc.bottom};
-  for (int k = sp.i0; k <= sp.i1; ++k) {
-    double v = ScaledIntensity(std::max(d.Points[k].Intensity, 0.0f), d.Scaling) - floor;
-    if (!(v >= 0)) v = 0;
-    const int x = rc.left + TruncToInt((sp.offset + k - sp.i0) * xpix + 0.5);
-    const int y = std::max(rc.bottom - TruncToInt(v * ypix + 0.5), rc.top);
-    pts[n++] = {x, y};
+  // One loop per scaling, so that the scaling is chosen once, not at every point.
+  auto points = [&](auto scaled) {
+    for (int k = sp.i0; k <= sp.i1; ++k) {
+      double v = scaled(std::max(d.Points[k].Intensity, 0.0f)) - floor;
+      if (!(v >= 0)) v = 0;
+      const int x = rc.left + TruncToInt((sp.offset + k - sp.i0) * xpix + 0.5);
+      const int y = std::max(rc.bottom - TruncToInt(v * ypix + 0.5), rc.top);
+      pts[n++] = {x, y};
+    }
+  };
+  switch (d.Scaling) {
+    case kSquareRoot:
+      points([](float v) { return ScaledIntensity(v, kSquareRoot); });
+      break;
+    case kLogarithm:
+      points([](float v) { return ScaledIntensity(v, kLogarithm); });
+      break;
+    case kLinear:
+      points([](float v) { return v; });
+      break;
+    default:
+      points([&](float v) { return ScaledIntensity(v, d.Scaling); });
+      break;
   }
   pts[n++] = {rc.left + TruncToInt((sp.i1 - sp.i0 + sp.offset) * xpix + 0.5), rc.bottom};
   return n;
