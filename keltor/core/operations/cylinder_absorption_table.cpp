@@ -1,5 +1,6 @@
 #include "keltor/core/operations/cylinder_absorption_table.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -62,10 +63,26 @@ CylinderTableFault ParseCylinderAbsorptionTable(std::span<const uint8_t> bytes, 
 }
 
 double ThetaFactorSpline::At(double thetaDegrees) const {
+  int segment = 1;
+  return At(thetaDegrees, segment);
+}
+
+double ThetaFactorSpline::At(double thetaDegrees, int& segment) const {
   if (!std::isfinite(thetaDegrees)) return std::numeric_limits<double>::quiet_NaN();
-  double theta = std::fmod(std::fabs(thetaDegrees), 180.0);
+  double theta = std::fabs(thetaDegrees);
+  if (!(theta < 180.0)) theta = std::fmod(theta, 180.0);  // below 180 the remainder is theta itself
   if (theta > 90.0) theta = 180.0 - theta;
-  return km::SplineValue(theta, kCylinderThetaCount, Theta.data(), Factor.data(), B.data(), C.data(), D.data());
+  // The interval of the natural spline (km::SplineValue's): the last node at or below theta, the
+  // last interval for theta on the last node, and 0 off the angles of the table.
+  constexpr int n = kCylinderThetaCount;
+  if (!(theta >= Theta[1] && theta <= Theta[n])) return 0.0;
+  int i = std::clamp(segment, 1, n - 1);
+  while (i < n - 1 && Theta[static_cast<size_t>(i) + 1] <= theta) ++i;
+  while (i > 1 && Theta[static_cast<size_t>(i)] > theta) --i;
+  segment = i;
+  const auto k = static_cast<size_t>(i);
+  const double dx = theta - Theta[k];
+  return Factor[k] + dx * (B[k] + dx * (C[k] + dx * D[k]));
 }
 
 bool TableCoversMuR(const CylinderAbsorptionTable& table, double muR) {

@@ -44,6 +44,10 @@ struct ThetaFactorSpline {
   // The factor at theta (degrees). The cylinder looks the same mirrored, so an angle outside 0..90
   // is taken by symmetry (-theta, 180 - theta) rather than read as "no factor".
   double At(double thetaDegrees) const;
+
+  // The same, for a run of angles: the search for theta's interval starts at segment (1..18) and
+  // leaves it there, so that angles in order each walk one step at most instead of bisecting.
+  double At(double thetaDegrees, int& segment) const;
 };
 
 // True when mu*R lies on the table's mu*R grid (first to last value).
