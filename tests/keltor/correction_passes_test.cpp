@@ -94,14 +94,15 @@ TEST(ThetaFactorSpline, AWalkFromAnyIntervalFindsTheIntervalABisectionFinds) {
     for (int i = -400; i <= 1600; ++i) sweep.push_back(0.25 * i);
     for (int i = 1600; i >= -400; i -= 7) sweep.push_back(0.25 * i + 0.01);
     for (int k = 1; k <= kCylinderThetaCount; ++k) sweep.push_back(spline.Theta[static_cast<size_t>(k)]);
-    for (const int start : {-5, 1, 9, 18, 40}) {
-      int segment = start;
-      for (const double theta : sweep) {
-        double folded = std::fmod(std::fabs(theta), 180.0);
+    // Runs beginning anywhere in the sweep: the first angle of a run may lie in any interval.
+    for (const size_t start : {size_t{0}, size_t{390}, size_t{700}, size_t{2100}, sweep.size() - 19}) {
+      const std::span<const double> run = std::span(sweep).subspan(start);
+      std::vector<double> factors(run.size());
+      spline.At(run, factors);
+      for (size_t i = 0; i < run.size(); ++i) {
+        double folded = std::fmod(std::fabs(run[i]), 180.0);
         if (folded > 90.0) folded = 180.0 - folded;
-        ASSERT_EQ(spline.At(theta, segment), bisected(folded)) << firstTheta << " " << start << " " << theta;
-        ASSERT_GE(segment, 1);
-        ASSERT_LE(segment, kCylinderThetaCount - 1);
+        ASSERT_EQ(factors[i], bisected(folded)) << firstTheta << " " << start << " " << run[i];
       }
     }
     if (firstTheta > 0.0f) {

@@ -70,11 +70,10 @@ void AbsorptionFormula::Factors(std::span<const double> twoTheta, std::span<doub
       for (size_t i = 0; i < count; ++i) factors[i] = std::exp(k / std::sin(theta(i)));
       for (size_t i = 0; i < count; ++i) factors[i] = 1.0 / (1.0 - factors[i]);
       return;
-    case kScanModeDebyeScherrer: {
-      int segment = 1;
-      for (size_t i = 0; i < count; ++i) factors[i] = spline_.At(twoTheta[i] / 2.0, segment);
+    case kScanModeDebyeScherrer:
+      for (size_t i = 0; i < count; ++i) factors[i] = twoTheta[i] / 2.0;
+      spline_.At(factors.first(count), factors.first(count));
       return;
-    }
     default:
       std::fill_n(factors.begin(), count, std::numeric_limits<double>::quiet_NaN());
       return;

@@ -1,7 +1,7 @@
 #include "keltor/core/operations/angle_correction.h"
 
-#include "keltor/core/operations/value_extremes.h"
 #include "keltor/core/operations/scan_axis.h"
+#include "keltor/core/operations/value_extremes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -63,26 +63,35 @@ CylinderTableFault ParseCylinderAbsorptionTable(std::span<const uint8_t> bytes, 
 }
 
 double ThetaFactorSpline::At(double thetaDegrees) const {
-  int segment = 1;
-  return At(thetaDegrees, segment);
+  double factor = 0.0;
+  At({&thetaDegrees, 1}, {&factor, 1});
+  return factor;
 }
 
-double ThetaFactorSpline::At(double thetaDegrees, int& segment) const {
-  if (!std::isfinite(thetaDegrees)) return std::numeric_limits<double>::quiet_NaN();
-  double theta = std::fabs(thetaDegrees);
-  if (!(theta < 180.0)) theta = std::fmod(theta, 180.0);  // below 180 the remainder is theta itself
-  if (theta > 90.0) theta = 180.0 - theta;
-  // The interval of the natural spline (km::SplineValue's): the last node at or below theta, the
-  // last interval for theta on the last node, and 0 off the angles of the table.
+void ThetaFactorSpline::At(std::span<const double> thetaDegrees, std::span<double> factors) const {
   constexpr int n = kCylinderThetaCount;
-  if (!(theta >= Theta[1] && theta <= Theta[n])) return 0.0;
-  int i = std::clamp(segment, 1, n - 1);
-  while (i < n - 1 && Theta[static_cast<size_t>(i) + 1] <= theta) ++i;
-  while (i > 1 && Theta[static_cast<size_t>(i)] > theta) --i;
-  segment = i;
-  const auto k = static_cast<size_t>(i);
-  const double dx = theta - Theta[k];
-  return Factor[k] + dx * (B[k] + dx * (C[k] + dx * D[k]));
+  const size_t count = std::min(thetaDegrees.size(), factors.size());
+  int segment = 1;
+  for (size_t a = 0; a < count; ++a) {
+    if (!std::isfinite(thetaDegrees[a])) {
+      factors[a] = std::numeric_limits<double>::quiet_NaN();
+      continue;
+    }
+    double theta = std::fabs(thetaDegrees[a]);
+    if (!(theta < 180.0)) theta = std::fmod(theta, 180.0);  // below 180 the remainder is theta itself
+    if (theta > 90.0) theta = 180.0 - theta;
+    // The interval of the natural spline (km::SplineValue's): the last node at or below theta, the
+    // last interval for theta on the last node, and 0 off the angles of the table.
+    if (!(theta >= Theta[1] && theta <= Theta[n])) {
+      factors[a] = 0.0;
+      continue;
+    }
+    while (segment < n - 1 && Theta[static_cast<size_t>(segment) + 1] <= theta) ++segment;
+    while (segment > 1 && Theta[static_cast<size_t>(segment)] > theta) --segment;
+    const auto i = static_cast<size_t>(segment);
+    const double dx = theta - Theta[i];
+    factors[a] = Factor[i] + dx * (B[i] + dx * (C[i] + dx * D[i]));
+  }
 }
 
 bool TableCoversMuR(const CylinderAbsorptionTable& table, double muR) {

@@ -45,9 +45,9 @@ struct ThetaFactorSpline {
   // is taken by symmetry (-theta, 180 - theta) rather than read as "no factor".
   double At(double thetaDegrees) const;
 
-  // The same, for a run of angles: the search for theta's interval starts at segment (1..18) and
-  // leaves it there, so that angles in order each walk one step at most instead of bisecting.
-  double At(double thetaDegrees, int& segment) const;
+  // The same for a run of angles into factors (as many): each angle's interval is looked for from
+  // the one before's, so that angles in order each walk a step at most instead of bisecting.
+  void At(std::span<const double> thetaDegrees, std::span<double> factors) const;
 };
 
 // True when mu*R lies on the table's mu*R grid (first to last value).

@@ -1,8 +1,8 @@
 #pragma once
 // The lowest and highest of a run of values, taken several at a time: the compiler does not
-// vectorise a floating-point minimum or a search by itself, and the corrections run these over every
-// point of every range. The vectors are the compiler's own (GCC and Clang), so the same code serves
-// any processor.
+// vectorise a floating-point minimum by itself, and the corrections take it over every point of
+// every range. The vectors are the compiler's own (GCC and Clang), so the same code serves any
+// processor.
 #include <cmath>
 #include <cstddef>
 #include <cstring>
