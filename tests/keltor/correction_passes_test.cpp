@@ -154,15 +154,6 @@ TEST(CorrectRangeForAbsorption, TheExtremesOfALongRangeAreThoseOfEveryBlock) {
   EXPECT_EQ(range.data, before);
   EXPECT_EQ(range.header.MinIntensity, -2500);
   EXPECT_EQ(range.header.MaxIntensity, 2000000000);
-
-  // The cylinder's factors along a range that crosses the quarter turn, against the factor of each
-  // angle on its own.
-  LongRange back;
-  back.header.TwoThetaBegin = 175.0f;
-  const AbsorptionFormula cylinder = AbsorptionFormula::Cylinder(SplineAtMuR(CurvedTable(0.0f), 4.0));
-  ASSERT_FALSE(CorrectRangeForAbsorption(cylinder, back.header, back.data));
-  for (size_t i = 0; i < back.data.size(); ++i)
-    ASSERT_EQ(back.data[i], static_cast<float>(1000.0 * cylinder.Factor(back.AngleOf(i)))) << i;
 }
 
 }  // namespace
