@@ -261,16 +261,7 @@ bool WriteRawRange(MessageSink& sink, RawFileContext& context, int rangeNumber, 
   if (rangeHeader.ScaleFactor == 0) rangeHeader.ScaleFactor = 1;
   // Extremes the caller got wrong must not clip counts silently: a count that 16 bits cannot hold
   // forces 32-bit storage.
-  if (rangeHeader.DataFormat == 1) {
-    const double s = rangeHeader.ScaleFactor > 1 ? rangeHeader.ScaleFactor : 1.0;
-    for (float v : values) {
-      const int32_t stored = RoundToCount(static_cast<double>(v) * s);
-      if (stored < -32768 || stored > 32767) {
-        rangeHeader.DataFormat = 0;
-        break;
-      }
-    }
-  }
+  if (rangeHeader.DataFormat == 1 && !FitsSixteenBitCounts(values, rangeHeader.ScaleFactor)) rangeHeader.DataFormat = 0;
   const std::string blocks = EncodeRangeData(values, rangeHeader.DataFormat, rangeHeader.ScaleFactor);
   const int dataBlocks = static_cast<int>(blocks.size() / kBlockSize);
   if (block + dataBlocks > std::numeric_limits<int16_t>::max()) {

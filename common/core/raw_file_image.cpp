@@ -14,12 +14,7 @@ namespace {
 // got wrong must not clip counts silently.
 int16_t StorageFormat(const RawRangeHeader& header, std::span<const float> values) {
   if (ChooseDataFormat(header.MinIntensity, header.MaxIntensity) != 1) return 0;
-  const double scale = header.ScaleFactor > 1 ? header.ScaleFactor : 1.0;
-  for (float v : values) {
-    const int32_t stored = RoundToCount(static_cast<double>(v) * scale);
-    if (stored < -32768 || stored > 32767) return 0;
-  }
-  return 1;
+  return FitsSixteenBitCounts(values, header.ScaleFactor) ? 1 : 0;
 }
 
 }  // namespace
@@ -37,7 +32,14 @@ std::string BuildRawFileImage(MessageSink& sink, RawFileContext& context, const 
   std::fill(std::begin(h.RangeBlock) + 1, std::end(h.RangeBlock), int16_t{0});
   std::fill(std::begin(h.RangeDataBlocks), std::end(h.RangeDataBlocks), int16_t{0});
 
-  std::string image(static_cast<size_t>(3) * kBlockSize, '\0');
+  // Room for every range at 32 bits a count, so the image is never moved while it grows.
+  size_t largest = 3;
+  for (size_t i = 0; i < headers.size(); ++i) {
+    largest += 1 + static_cast<size_t>(DataBlockCount(static_cast<int>(std::min(data[i].size(), size_t{1} << 30)), 0));
+  }
+  std::string image;
+  image.reserve(largest * kBlockSize);
+  image.resize(static_cast<size_t>(3) * kBlockSize, '\0');
   std::memcpy(image.data() + kBlockSize, &extHeader, sizeof extHeader);
   for (size_t i = 0; i < headers.size(); ++i) {
     RawRangeHeader& range = headers[i];
@@ -49,16 +51,16 @@ std::string BuildRawFileImage(MessageSink& sink, RawFileContext& context, const 
     const auto values = data[i].first(static_cast<size_t>(range.PointCount));
     if (range.ScaleFactor == 0) range.ScaleFactor = 1;
     range.DataFormat = StorageFormat(range, values);
-    const std::string blocks = EncodeRangeData(values, range.DataFormat, range.ScaleFactor);
-    const int dataBlocks = static_cast<int>(blocks.size() / kBlockSize);
+    const int dataBlocks = DataBlockCount(range.PointCount, range.DataFormat);
     const int block = h.LastBlock + 1;
     if (block + dataBlocks > std::numeric_limits<int16_t>::max()) {
       sink.ShowError(FormatCatalog(msg::CapacityExceeded, context.Path));
       return {};
     }
-    image.resize(static_cast<size_t>(block - 1) * kBlockSize);
-    image.append(reinterpret_cast<const char*>(&range), sizeof range);
-    image.append(blocks);
+    const size_t at = static_cast<size_t>(block - 1) * kBlockSize;
+    image.resize(at + (static_cast<size_t>(dataBlocks) + 1) * kBlockSize);
+    std::memcpy(image.data() + at, &range, sizeof range);
+    EncodeRangeDataTo(values, range.DataFormat, range.ScaleFactor, image.data() + at + kBlockSize);
     h.LastBlock = static_cast<int16_t>(h.LastBlock + dataBlocks + 1);
     h.LastBlockCopy = h.LastBlock;
     h.RangeBlock[n] = static_cast<int16_t>(block);

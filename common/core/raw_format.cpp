@@ -1,5 +1,6 @@
 #include "common/core/raw_format.h"
 
+#include "common/core/count_rounding.h"
 #include "common/core/text.h"
 
 #include <algorithm>
@@ -76,12 +77,6 @@ std::optional<std::string_view> ScanUsageName(int v) { return Lookup(kScanUsages
 int ChooseDataFormat(int32_t minIntensity, int32_t maxIntensity) {
   const int64_t largest = std::max(std::llabs(minIntensity), std::llabs(maxIntensity));
   return largest < 32768 ? 1 : 0;
-}
-
-int32_t RoundToCount(double value) {
-  if (std::isnan(value)) return 0;
-  const double r = RoundHalfAway(std::clamp(value, -2147483648.0, 2147483647.0));
-  return static_cast<int32_t>(std::clamp(r, -2147483648.0, 2147483647.0));
 }
 
 void NormalizeFieldBlanks(char* field, size_t width, bool dropTrailing) {
@@ -167,20 +162,54 @@ size_t DecodeRangeData(std::span<const uint8_t> blocks, int dataFormat, int poin
   return available;
 }
 
-std::string EncodeRangeData(std::span<const float> values, int dataFormat, float scaleFactor) {
-  const int count = static_cast<int>(std::min<size_t>(values.size(), std::numeric_limits<int>::max()));
-  std::string bytes(static_cast<size_t>(DataBlockCount(count, dataFormat)) * kBlockSize, '\0');
+namespace {
+
+// Counts are converted a block at a time through a buffer on the stack.
+constexpr size_t kCountBlock = 512;
+
+}  // namespace
+
+bool FitsSixteenBitCounts(std::span<const float> values, float scaleFactor) {
   const double s = scaleFactor > 1 ? scaleFactor : 1.0;
-  for (int i = 0; i < count; ++i) {
-    const int32_t stored = RoundToCount(static_cast<double>(values[i]) * s);
-    if (dataFormat == 1) {
-      const auto v = static_cast<int16_t>(std::clamp<int32_t>(stored, -32768, 32767));
-      std::memcpy(bytes.data() + 2 * i, &v, 2);
-    } else {
-      std::memcpy(bytes.data() + 4 * i, &stored, 4);
+  int32_t counts[kCountBlock];
+  int32_t lowest = 0, highest = 0;
+  for (size_t at = 0; at < values.size(); at += kCountBlock) {
+    const auto block = values.subspan(at, std::min(kCountBlock, values.size() - at));
+    RoundToCounts(block, s, counts);
+    for (size_t i = 0; i < block.size(); ++i) {
+      lowest = std::min(lowest, counts[i]);
+      highest = std::max(highest, counts[i]);
     }
   }
+  return lowest >= -32768 && highest <= 32767;
+}
+
+std::string EncodeRangeData(std::span<const float> values, int dataFormat, float scaleFactor) {
+  const size_t count = std::min<size_t>(values.size(), std::numeric_limits<int>::max());
+  std::string bytes(static_cast<size_t>(DataBlockCount(static_cast<int>(count), dataFormat)) * kBlockSize, '\0');
+  EncodeRangeDataTo(values.first(count), dataFormat, scaleFactor, bytes.data());
   return bytes;
+}
+
+void EncodeRangeDataTo(std::span<const float> values, int dataFormat, float scaleFactor, char* out) {
+  const size_t count = std::min<size_t>(values.size(), std::numeric_limits<int>::max());
+  const double s = scaleFactor > 1 ? scaleFactor : 1.0;
+  const size_t width = dataFormat == 1 ? 2 : 4;
+  int32_t counts[kCountBlock];
+  int16_t narrow[kCountBlock];
+  for (size_t at = 0; at < count; at += kCountBlock) {
+    const auto block = values.subspan(at, std::min(kCountBlock, count - at));
+    RoundToCounts(block, s, counts);
+    if (dataFormat == 1) {
+      for (size_t i = 0; i < block.size(); ++i) narrow[i] = static_cast<int16_t>(std::clamp<int32_t>(counts[i], -32768, 32767));
+      std::memcpy(out + width * at, narrow, 2 * block.size());
+    } else {
+      std::memcpy(out + width * at, counts, 4 * block.size());
+    }
+  }
+  const size_t used = width * count;
+  const size_t whole = static_cast<size_t>(DataBlockCount(static_cast<int>(count), dataFormat)) * kBlockSize;
+  std::memset(out + used, 0, whole - used);
 }
 
 void ApplyReadScale(std::span<float> values, float scaleFactor) {

@@ -2,6 +2,7 @@
 // The suite's raw data file: 512-byte blocks, little-endian, a file header (block 1), an extension
 // header carried unread (blocks 2-3), then for each range a range header block and its data blocks.
 // The structs below are the bytes on disk; every offset is checked at compile time.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -234,8 +235,14 @@ int ChooseDataFormat(int32_t minIntensity, int32_t maxIntensity);
 
 // Half away from zero, as the instruments store counts: add 0.5 (or -0.5 below zero), then truncate.
 inline double RoundHalfAway(double v) { return v < 0 ? static_cast<double>(static_cast<long long>(v - 0.5)) : static_cast<double>(static_cast<long long>(v + 0.5)); }
-// The same, to a 32-bit count; values beyond the range of a count are held at its limits.
-int32_t RoundToCount(double value);
+// The same, to a 32-bit count; values beyond the range of a count are held at its limits and a value
+// that is not a number is stored as 0. Inline and without branches, so that whole ranges of counts
+// are converted in vector registers.
+inline int32_t RoundToCount(double value) {
+  const double held = std::clamp(value, -2147483648.0, 2147483647.0);
+  const double shifted = held < 0 ? held - 0.5 : held + 0.5;  // truncated below: within a count's range
+  return static_cast<int32_t>(value == value ? shifted : 0.0);
+}
 
 // The version digit of a header (byte 7 of Magic).
 inline char VersionDigit(const RawFileHeader& h) { return h.Magic[7]; }
@@ -255,8 +262,13 @@ void NormalizeFieldBlanks(char* field, size_t width, bool dropTrailing);
 // Decodes the counts of a range from its data blocks (as many whole blocks as bytes holds) into out.
 // Returns the number of values decoded; values are not scaled.
 size_t DecodeRangeData(std::span<const uint8_t> blocks, int dataFormat, int pointCount, std::span<float> out);
+// True when every value, multiplied by the write scale (a ScaleFactor above 1) and rounded as it is
+// stored, fits a 16-bit count.
+bool FitsSixteenBitCounts(std::span<const float> values, float scaleFactor);
 // Encodes values (multiplied by the write scale and rounded) into whole data blocks, the rest zero.
 std::string EncodeRangeData(std::span<const float> values, int dataFormat, float scaleFactor);
+// The same into out, which holds DataBlockCount(values.size(), dataFormat) blocks.
+void EncodeRangeDataTo(std::span<const float> values, int dataFormat, float scaleFactor, char* out);
 // Reading: divide by a ScaleFactor above 1 (the reciprocal formed once, in single precision).
 void ApplyReadScale(std::span<float> values, float scaleFactor);
 
