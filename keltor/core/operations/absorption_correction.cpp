@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "keltor/core/operations/value_extremes.h"
+
 namespace keltor {
 
 namespace {
@@ -46,15 +48,35 @@ AbsorptionFormula AbsorptionFormula::Cylinder(const ThetaFactorSpline& spline) {
 }
 
 double AbsorptionFormula::Factor(double twoTheta) const {
+  double factor = 0.0;
+  Factors({&twoTheta, 1}, {&factor, 1});
+  return factor;
+}
+
+void AbsorptionFormula::Factors(std::span<const double> twoTheta, std::span<double> factors) const {
+  const size_t count = std::min(twoTheta.size(), factors.size());
   // Single precision, as the angles are: the factor is as exact as a stored intensity can use.
   // (A hostile header's angle is held inside single precision before it is narrowed.)
-  const float theta = static_cast<float>(std::clamp(twoTheta, -1e30, 1e30)) * kHalfDegreeToRadian;
+  const auto theta = [&twoTheta](size_t i) {
+    return static_cast<float>(std::clamp(twoTheta[i], -1e30, 1e30)) * kHalfDegreeToRadian;
+  };
   const auto k = static_cast<float>(k_);
   switch (mode_) {
-    case kScanModeTransmission: return std::exp(k / std::cos(theta));
-    case kScanModeReflection: return 1.0 / (1.0 - static_cast<double>(std::exp(k / std::sin(theta))));
-    case kScanModeDebyeScherrer: return spline_.At(twoTheta / 2.0);
-    default: return std::numeric_limits<double>::quiet_NaN();
+    case kScanModeTransmission:
+      for (size_t i = 0; i < count; ++i) factors[i] = std::exp(k / std::cos(theta(i)));
+      return;
+    case kScanModeReflection:
+      // The exponentials first, then the divisions in a loop of their own, which runs them side by side.
+      for (size_t i = 0; i < count; ++i) factors[i] = std::exp(k / std::sin(theta(i)));
+      for (size_t i = 0; i < count; ++i) factors[i] = 1.0 / (1.0 - factors[i]);
+      return;
+    case kScanModeDebyeScherrer:
+      for (size_t i = 0; i < count; ++i) factors[i] = twoTheta[i] / 2.0;
+      spline_.At(factors.first(count), factors.first(count));
+      return;
+    default:
+      std::fill_n(factors.begin(), count, std::numeric_limits<double>::quiet_NaN());
+      return;
   }
 }
 
@@ -64,17 +86,30 @@ std::optional<double> CorrectRangeForAbsorption(const AbsorptionFormula& formula
   // Counts are stored times the scale factor when that is above 1.
   const double scale = header.ScaleFactor > 1.0f ? static_cast<double>(header.ScaleFactor) : 1.0;
   const double begin = header.TwoThetaBegin, step = header.TwoThetaStep;
-  double lowest = 0.0, highest = 0.0;
-  for (size_t i = 0; i < count; ++i) {
-    const double twoTheta = begin + static_cast<double>(i) * step;
-    const double corrected = static_cast<double>(data[i]) * formula.Factor(twoTheta);
-    if (!std::isfinite(corrected) || std::fabs(corrected * scale) > kLargestCount) return twoTheta;
-    data[i] = static_cast<float>(corrected);
-    if (i == 0 || data[i] < lowest) lowest = data[i];
-    if (i == 0 || data[i] > highest) highest = data[i];
+  // A block at a time, small enough to stay in the first-level cache: the angles, their factors,
+  // then the products, their extremes and their storage in loops without calls or branches.
+  constexpr size_t kBlock = 512;
+  double twoTheta[kBlock], corrected[kBlock];
+  ValueExtremes<double> extremes;
+  for (size_t first = 0; first < count; first += kBlock) {
+    const size_t n = std::min(kBlock, count - first);
+    for (size_t i = 0; i < n; ++i) twoTheta[i] = begin + static_cast<double>(static_cast<int>(first + i)) * step;
+    formula.Factors({twoTheta, n}, {corrected, n});
+    const float* in = data.data() + first;
+    for (size_t i = 0; i < n; ++i) corrected[i] *= static_cast<double>(in[i]);
+    // Every product lies within what a count holds when the extremes do (the scale is positive); the
+    // blocks before did, so a fault lies in this one.
+    extremes.Include({corrected, n});
+    if (!extremes.Finite || !(extremes.Highest * scale <= kLargestCount) || !(extremes.Lowest * scale >= -kLargestCount)) {
+      for (size_t i = 0; i < n; ++i)
+        if (!(std::fabs(corrected[i] * scale) <= kLargestCount)) return twoTheta[i];
+    }
+    float* out = data.data() + first;
+    for (size_t i = 0; i < n; ++i) out[i] = static_cast<float>(corrected[i]);
   }
-  header.MinIntensity = km::RoundToCount(lowest);
-  header.MaxIntensity = km::RoundToCount(highest);
+  // Single precision keeps the order of values, so the extremes stored are those of the products.
+  header.MinIntensity = count == 0 ? 0 : km::RoundToCount(static_cast<float>(extremes.Lowest));
+  header.MaxIntensity = count == 0 ? 0 : km::RoundToCount(static_cast<float>(extremes.Highest));
   header.RangeFlags |= km::kFlagAbsorptionCorrected;
   header.BackgroundPointCount = 0;
   return std::nullopt;

@@ -36,6 +36,9 @@ class AbsorptionFormula {
   static AbsorptionFormula Cylinder(const ThetaFactorSpline& spline);  // the spline at theta in degrees
 
   double Factor(double twoTheta) const;
+  // Factor at each of the angles (ascending, as in a range, for the cylinder's quickest walk);
+  // factors holds as many.
+  void Factors(std::span<const double> twoTheta, std::span<double> factors) const;
 
  private:
   int mode_ = 0;

@@ -1,6 +1,7 @@
 #include "keltor/core/operations/angle_correction.h"
 
 #include "keltor/core/operations/scan_axis.h"
+#include "keltor/core/operations/value_extremes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,40 +70,52 @@ AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolutio
   // stays where the range now begins. When the grid moved the begin past the next corrected positions
   // (a coarse resolution), those points lie before the range and are left out, so that the positions
   // ascend as the interpolation needs them to.
-  std::vector<double> positions{nb};
-  std::vector<float> values{data[0]};
-  positions.reserve(count);
-  values.reserve(count);
-  for (size_t i = 1; i < count; ++i) {
-    const double x = b + static_cast<double>(i) * s;
-    const double corrected = x + delta(x);
-    if (positions.size() == 1 && corrected <= nb) continue;
-    if (!(corrected > positions.back())) return AngleRangeOutcome::Descending;
-    positions.push_back(corrected);
-    values.push_back(data[i]);
+  std::vector<double> corrected(count);
+  for (size_t i = 1; i < count; ++i) corrected[i] = b + static_cast<double>(static_cast<int>(i)) * s;
+  delta.ShiftAll(std::span(corrected).subspan(1));
+  size_t first = 1;
+  while (first < count && corrected[first] <= nb) ++first;
+  // positions[0] = nb with the first intensity, then the kept points with theirs.
+  corrected[first - 1] = nb;
+  for (size_t i = first; i < count; ++i)
+    if (!(corrected[i] > corrected[i - 1])) return AngleRangeOutcome::Descending;
+  const std::span<const double> positions = std::span(corrected).subspan(first - 1);
+  std::vector<float> shifted;
+  std::span<const float> values = data.subspan(first - 1, positions.size());
+  if (first > 1) {
+    shifted.assign(values.begin(), values.end());
+    shifted[0] = data[0];
+    values = shifted;
   }
 
-  out.assign(static_cast<size_t>(n), 0.0f);
-  double lowest = 0.0, highest = 0.0;
+  out.resize(static_cast<size_t>(n));
   // A grid position that misses the last corrected position by rounding noise alone (single-precision
   // steps and coefficients) is that position: a plain shift keeps its last point.
   const double noise = 1e-4 * s;
-  // The grid ascends, so the segment of each position is found by walking on from the last one's,
-  // and the interpolation is asked within that segment alone: the same segment its bisection finds.
-  const std::span<const double> allPositions(positions);
-  const std::span<const float> allValues(values);
+  const size_t last = positions.size() - 1;
+  // The grid ascends, so the segment of each position is found by walking on from the last one's;
+  // within it the interpolation is InterpolateLinear's: nothing outside the positions, the last
+  // intensity on the last position.
   size_t segment = 0;
   for (int j = 0; j < n; ++j) {
     double x = nb + j * s;
-    if (x > positions.back() && x - positions.back() <= noise) x = positions.back();
-    while (segment + 1 < positions.size() && positions[segment + 1] <= x) ++segment;
-    const size_t width = std::min<size_t>(2, positions.size() - segment);
-    const float y = static_cast<float>(
-        InterpolateLinear(x, allPositions.subspan(segment, width), allValues.subspan(segment, width)));
-    out[static_cast<size_t>(j)] = y;
-    if (j == 0 || y < lowest) lowest = y;
-    if (j == 0 || y > highest) highest = y;
+    if (x > positions[last] && x - positions[last] <= noise) x = positions[last];
+    while (segment < last && positions[segment + 1] <= x) ++segment;
+    double y = 0.0;
+    if (segment == last) {
+      if (x == positions[last]) y = values[last];
+    } else if (x >= positions[segment] && x <= positions[segment + 1]) {
+      y = values[segment] + (x - positions[segment]) / (positions[segment + 1] - positions[segment]) *
+                                (static_cast<double>(values[segment + 1]) - values[segment]);
+    }
+    out[static_cast<size_t>(j)] = static_cast<float>(y);
   }
+  // The extremes of the stored values; a first value that is no number stays the extreme, as the
+  // extremes start from it.
+  ValueExtremes<float> extremes;
+  extremes.Include(out);
+  double lowest = extremes.Lowest, highest = extremes.Highest;
+  if (std::isnan(out[0])) lowest = highest = out[0];
   const double otherStep = other.Step;
   const double otherBegin = other.Begin + (nb - b) * otherStep / s;
   scan.Begin = static_cast<float>(nb);

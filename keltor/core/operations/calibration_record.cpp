@@ -1,5 +1,6 @@
 #include "keltor/core/operations/calibration_record.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -50,5 +51,26 @@ AngleDelta AngleDelta::Stored(const CalibrationRecord& record) {
 }
 
 double AngleDelta::operator()(double x) const { return km::EvalPolynomial(x / 180.0, Coefficients, Order); }
+
+void AngleDelta::ShiftAll(std::span<double> x) const {
+  // km::EvalPolynomial's Horner scheme, one coefficient at a time over a block of angles, so that the
+  // compiler runs the divisions and products side by side.
+  // A negative order is no polynomial: Delta is 0.
+  const size_t top = Order < 0 ? 0 : std::min(static_cast<size_t>(Order), Coefficients.size() - 1);
+  const double highest = Order < 0 ? 0.0 : Coefficients[top];
+  constexpr size_t kBlock = 256;
+  double u[kBlock], value[kBlock];
+  for (size_t first = 0; first < x.size(); first += kBlock) {
+    const size_t n = std::min(kBlock, x.size() - first);
+    double* block = x.data() + first;
+    for (size_t i = 0; i < n; ++i) u[i] = block[i] / 180.0;
+    for (size_t i = 0; i < n; ++i) value[i] = highest;
+    for (size_t k = top; k-- > 0;) {
+      const double c = Coefficients[k];
+      for (size_t i = 0; i < n; ++i) value[i] = value[i] * u[i] + c;
+    }
+    for (size_t i = 0; i < n; ++i) block[i] += value[i];
+  }
+}
 
 }  // namespace keltor

@@ -31,6 +31,8 @@ struct AngleDelta {
   static AngleDelta Line(double a, double b);
   static AngleDelta Stored(const CalibrationRecord& record);
   double operator()(double x) const;
+  // Each x becomes x + Delta(x), the same sum as with operator(), for a whole run of angles at once.
+  void ShiftAll(std::span<double> x) const;
 };
 
 }  // namespace keltor

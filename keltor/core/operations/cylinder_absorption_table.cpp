@@ -1,5 +1,6 @@
 #include "keltor/core/operations/cylinder_absorption_table.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -62,10 +63,35 @@ CylinderTableFault ParseCylinderAbsorptionTable(std::span<const uint8_t> bytes, 
 }
 
 double ThetaFactorSpline::At(double thetaDegrees) const {
-  if (!std::isfinite(thetaDegrees)) return std::numeric_limits<double>::quiet_NaN();
-  double theta = std::fmod(std::fabs(thetaDegrees), 180.0);
-  if (theta > 90.0) theta = 180.0 - theta;
-  return km::SplineValue(theta, kCylinderThetaCount, Theta.data(), Factor.data(), B.data(), C.data(), D.data());
+  double factor = 0.0;
+  At({&thetaDegrees, 1}, {&factor, 1});
+  return factor;
+}
+
+void ThetaFactorSpline::At(std::span<const double> thetaDegrees, std::span<double> factors) const {
+  constexpr int n = kCylinderThetaCount;
+  const size_t count = std::min(thetaDegrees.size(), factors.size());
+  int segment = 1;
+  for (size_t a = 0; a < count; ++a) {
+    if (!std::isfinite(thetaDegrees[a])) {
+      factors[a] = std::numeric_limits<double>::quiet_NaN();
+      continue;
+    }
+    double theta = std::fabs(thetaDegrees[a]);
+    if (!(theta < 180.0)) theta = std::fmod(theta, 180.0);  // below 180 the remainder is theta itself
+    if (theta > 90.0) theta = 180.0 - theta;
+    // The interval of the natural spline (km::SplineValue's): the last node at or below theta, the
+    // last interval for theta on the last node, and 0 off the angles of the table.
+    if (!(theta >= Theta[1] && theta <= Theta[n])) {
+      factors[a] = 0.0;
+      continue;
+    }
+    while (segment < n - 1 && Theta[static_cast<size_t>(segment) + 1] <= theta) ++segment;
+    while (segment > 1 && Theta[static_cast<size_t>(segment)] > theta) --segment;
+    const auto i = static_cast<size_t>(segment);
+    const double dx = theta - Theta[i];
+    factors[a] = Factor[i] + dx * (B[i] + dx * (C[i] + dx * D[i]));
+  }
 }
 
 bool TableCoversMuR(const CylinderAbsorptionTable& table, double muR) {

@@ -44,6 +44,10 @@ struct ThetaFactorSpline {
   // The factor at theta (degrees). The cylinder looks the same mirrored, so an angle outside 0..90
   // is taken by symmetry (-theta, 180 - theta) rather than read as "no factor".
   double At(double thetaDegrees) const;
+
+  // The same for a run of angles into factors (as many): each angle's interval is looked for from
+  // the one before's, so that angles in order each walk a step at most instead of bisecting.
+  void At(std::span<const double> thetaDegrees, std::span<double> factors) const;
 };
 
 // True when mu*R lies on the table's mu*R grid (first to last value).
