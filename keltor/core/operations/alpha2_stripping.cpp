@@ -138,26 +138,33 @@ bool StripAlpha2(km::RawRangeHeader& header, std::span<float> values, double wav
   const double firstTheta = b / 2;
   const double halfStep = s / 2;
   const ChunkSteps chunk(halfStep);
-  double steps[kChunk], theta1[kChunk];
+  double steps[kChunk], theta1[kChunk], fraction[kChunk];
+  int whole[kChunk];  // the partner's whole steps back, or -1 where it lies before the range
   const size_t n = values.size();
   for (size_t at = 0; at < n; at += kChunk) {
     const size_t count = std::min(kChunk, n - at);
     FindPartners(chunk, b, s, at, wavelengthRatio, static_cast<int>(count), steps, theta1);
+    // The partner lies before the range (or, by rounding, not after its first point) unless both hold.
+    // (Taken for the whole chunk first, which runs in vector registers.)
+    const auto first = static_cast<double>(at);
+    for (int j = 0; j < static_cast<int>(count); ++j) {
+      const double k = steps[j];
+      const bool inside = theta1[j] > firstTheta && k >= 0.0 && k < first + static_cast<double>(j);
+      whole[j] = inside ? static_cast<int>(k) : -1;
+      fraction[j] = inside ? k - static_cast<double>(whole[j]) : 0.0;
+    }
     // In order: each point takes its partner from points already stripped.
     for (size_t j = 0; j < count; ++j) {
       const size_t i = at + j;
-      const double k = steps[j];
       float& value = values[i];
-      // The partner lies before the range (or, by rounding, not after its first point).
-      if (!(theta1[j] > firstTheta) || !(k >= 0.0 && k < static_cast<double>(i))) {
+      if (whole[j] < 0) {
         value = value * kAlpha1Share;
         continue;
       }
-      const auto m = static_cast<size_t>(k);
-      const double f = k - static_cast<double>(m);
+      const auto m = static_cast<size_t>(whole[j]);
       const double near = values[i - m];
       const double below = values[i - m - 1];
-      const double partner = near - f * (near - below);
+      const double partner = near - fraction[j] * (near - below);
       value = static_cast<float>(value - kAlpha2Share * partner);
     }
   }
