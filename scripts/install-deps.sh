@@ -10,7 +10,6 @@ PACKAGES=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libemf-dev
-  libpng-dev                        # fast PNG writing of the viewer's pictures
   qt6-multimedia-dev                # the viewer's sounds
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
