@@ -5,7 +5,11 @@
 namespace morvane {
 
 FloatRange SortDiagrams(const ViewerState& state, std::vector<int>& order) {
-  const int mode = std::clamp(state.ZMode, 0, 2);
+  return SortDiagramsBy(state, state.ZMode, order);
+}
+
+FloatRange SortDiagramsBy(const ViewerState& state, int quantity, std::vector<int>& order) {
+  const int mode = std::clamp(quantity, 0, 2);
   const int n = std::min(state.NumDiagrams, static_cast<int>(state.Diagrams.size()));
   order.clear();
   order.reserve(static_cast<size_t>(n));

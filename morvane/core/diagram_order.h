@@ -10,4 +10,7 @@ namespace morvane {
 // returns the smallest and largest Z (the search starting from 10000.0 and -10000.0).
 FloatRange SortDiagrams(const ViewerState& state, std::vector<int>& order);
 
+// The same by the Z of another quantity (0 the series number, 1 the temperature, 2 the time).
+FloatRange SortDiagramsBy(const ViewerState& state, int quantity, std::vector<int>& order);
+
 }  // namespace morvane

@@ -20,6 +20,7 @@
 #include "morvane/core/scaling.h"
 #include "morvane/core/viewer_shell.h"
 #include "morvane/gui/about_dialog.h"
+#include "morvane/gui/diagrams_dialog.h"
 #include "morvane/gui/menu_commands.h"
 #include "morvane/gui/morvane_app.h"
 #include "morvane/gui/settings_dialogs.h"
@@ -138,6 +139,7 @@ void CMainFrame::BuildMenus() {
   AddCommand(view, cmd::DefaultCube, QStringLiteral("&Default Cube"), QStringLiteral("Put the cube back to its default shape"));
   AddCommand(view, cmd::TopView, QStringLiteral("To&p View"), QStringLiteral("Show the set from above as a colour map"));
   AddCommand(view, cmd::Recolour, QStringLiteral("&Recolour"), QStringLiteral("Use all colours for the visual diagram"));
+  AddCommand(view, cmd::ViewDiagrams, QStringLiteral("D&iagrams..."), QStringLiteral("Hide single diagrams from the picture or show them again"));
   view->addSeparator();
   AddCommand(view, cmd::Linear, QStringLiteral("&Linear"), QStringLiteral("Linear intensity scale"));
   AddCommand(view, cmd::Sqrt, QStringLiteral("S&QRT"), QStringLiteral("Square root intensity scale"));
@@ -242,6 +244,7 @@ void CMainFrame::UpdateCommandStates() {
   setState(cmd::Log, true, state_.LOG);
   setState(cmd::InvertZ, true, state_.InvertZ);
   setState(cmd::HelpTopics, false, false);
+  setState(cmd::ViewDiagrams, state_.NumDiagrams > 0, false);
   if (QAction* recent = Action(cmd::RecentFirst)) recent->setEnabled(!state_.RecentSets.empty());
 }
 
@@ -330,6 +333,11 @@ void CMainFrame::OnCommand(int id) {
     case cmd::OptionsLabels: OnOptionsLabels(); break;
     case cmd::OptionsScaling: OnOptionsScaling(); break;
     case cmd::OptionsTitle: OnOptionsTitle(); break;
+    case cmd::ViewDiagrams: {
+      CDiagramsDlg dialog(state_, [this] { Refresh(); }, this);
+      dialog.exec();
+      break;
+    }
     default: break;
   }
   Refresh();

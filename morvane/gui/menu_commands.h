@@ -40,5 +40,6 @@ inline constexpr int OptionsFont = 32788;
 inline constexpr int OptionsLabels = 32789;
 inline constexpr int OptionsScaling = 32790;
 inline constexpr int OptionsTitle = 32791;
+inline constexpr int ViewDiagrams = 32792;
 
 }  // namespace morvane::cmd

@@ -20,6 +20,7 @@
 #include "common/core/user_profile.h"
 #include "morvane/core/file_set.h"
 #include "morvane/core/ranges.h"
+#include "morvane/gui/diagrams_dialog.h"
 #include "morvane/gui/menu_commands.h"
 #include "morvane/gui/morvane_app.h"
 #include "morvane/gui/settings_dialogs.h"
@@ -164,6 +165,42 @@ TEST_F(ViewerWindowTest, TheWaterfallFollowsACubeDragLive) {
   for (const Diagram& d : State().Diagrams) EXPECT_FALSE(d.Omitted);
   ASSERT_TRUE(Frame()->TriggerCommand(cmd::CubeMode));
   EXPECT_FALSE(View()->View().CubeMode);
+}
+
+TEST_F(ViewerWindowTest, DiagramsOmittedFromTheListLeaveThePictureAndComeBack) {
+  StartWithSeries();
+  const QImage whole = View()->Picture().copy();
+  const auto omitFrontAndBack = [this, &whole](QWidget* w) {
+    auto* dialog = qobject_cast<CDiagramsDlg*>(w);
+    ASSERT_TRUE(dialog);
+    QListWidget* list = dialog->List();
+    ASSERT_EQ(list->count(), 12);
+    list->item(0)->setSelected(true);
+    list->item(11)->setSelected(true);
+    dialog->Omit()->click();
+    EXPECT_TRUE(list->item(0)->text().startsWith("< "));
+    EXPECT_FALSE(list->item(1)->text().startsWith("< "));
+    EXPECT_NE(View()->Picture(), whole);  // the picture behind the dialog follows at once
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  };
+  ModalScript script;
+  script.Then(omitFrontAndBack);
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::ViewDiagrams));
+  int omitted = 0;
+  for (const Diagram& d : State().Diagrams) omitted += d.Omitted;
+  EXPECT_EQ(omitted, 2);
+  // Omit on the same entries shows them again.
+  script.Then([](QWidget* w) {
+    auto* dialog = qobject_cast<CDiagramsDlg*>(w);
+    ASSERT_TRUE(dialog);
+    dialog->List()->item(0)->setSelected(true);
+    dialog->List()->item(11)->setSelected(true);
+    dialog->Omit()->click();
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+  ASSERT_TRUE(Frame()->TriggerCommand(cmd::ViewDiagrams));
+  for (const Diagram& d : State().Diagrams) EXPECT_FALSE(d.Omitted);
+  EXPECT_EQ(View()->Picture(), whole);
 }
 
 TEST_F(ViewerWindowTest, ZoomXNarrowsTheAngleRangeToTheDraggedEdges) {
