@@ -6,9 +6,11 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
-# Four builds of one tree: ccache spares recompiling what an earlier run (of any clone) compiled already.
+# Four builds of one tree: ccache spares recompiling what an earlier run (of any clone) compiled already,
+# and what the plain build compiled for the build without Qt (the build folder is left out of the key:
+# only the debugging information's working folder would differ).
 if command -v ccache >/dev/null; then
-  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD"
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 fi
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 log=$(mktemp)
