@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "common/core/paths.h"
 
@@ -187,6 +189,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
   std::string bytes(static_cast<size_t>(size), '\0');
   bytes.resize(opened.file->ReadAt(0, bytes.data(), bytes.size()));
   return bytes;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  std::error_code errorA;
+  std::error_code errorB;
+  const auto canonicalA = std::filesystem::weakly_canonical(a, errorA);
+  const auto canonicalB = std::filesystem::weakly_canonical(b, errorB);
+  if (errorA || errorB) return a == b;
+  return canonicalA == canonicalB;
 }
 
 }  // namespace km

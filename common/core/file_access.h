@@ -71,6 +71,10 @@ inline constexpr int kFileMustNotExist = 1;
 // Mode 2: true when a file or directory of that name exists. Mode 1: true when none exists.
 bool FileTest(const std::string& path, int mode);
 
+// True when both paths name one file: the same file by the file system (links included), or, where
+// one does not exist yet, the same path once resolved. An empty path names no file.
+bool SameFile(const std::string& a, const std::string& b);
+
 // Reads a whole file (at most maxBytes); nothing when it cannot be opened or is larger.
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -234,7 +235,7 @@ inline int DataBlockCount(int pointCount, int dataFormat) {
 int ChooseDataFormat(int32_t minIntensity, int32_t maxIntensity);
 
 // Half away from zero, as the instruments store counts: add 0.5 (or -0.5 below zero), then truncate.
-inline double RoundHalfAway(double v) { return v < 0 ? static_cast<double>(static_cast<long long>(v - 0.5)) : static_cast<double>(static_cast<long long>(v + 0.5)); }
+inline double RoundHalfAway(double v) { return v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5); }
 // The same, to a 32-bit count; values beyond the range of a count are held at its limits and a value
 // that is not a number is stored as 0. Inline and without branches, so that whole ranges of counts
 // are converted in vector registers.

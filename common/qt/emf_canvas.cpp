@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/core/cp1252.h"
 #include "common/qt/qpainter_canvas.h"
+#include "common/qt/qt_text.h"
 
 // The metafile library speaks the classic drawing interface, with its macros; they are kept to
 // this file, and the ones that would rename the canvas's own methods are dropped.
@@ -25,11 +25,6 @@ namespace km {
 namespace {
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
-
-QString ToQString(std::string_view cp1252) {
-  const std::string utf8 = Cp1252ToUtf8(cp1252);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 std::vector<POINT> ToPoints(std::span<const Point> points) {
   std::vector<POINT> out(points.size());
@@ -205,7 +200,7 @@ void EmfCanvas::SetFont(const FontSpec& font) {
   logical.lfCharSet = ANSI_CHARSET;
   logical.lfQuality = DEFAULT_QUALITY;
   logical.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  const QString face = ToQString(font.face).left(LF_FACESIZE - 1);
+  const QString face = FromCp1252(font.face).left(LF_FACESIZE - 1);
   for (qsizetype i = 0; i < face.size(); ++i) logical.lfFaceName[i] = face[i].unicode();
   HFONT created = CreateFontIndirectW(&logical);
   device_->Replace(device_->font, created, created);
@@ -227,7 +222,7 @@ void EmfCanvas::SetTextAlign(unsigned flags) {
 
 void EmfCanvas::TextOut(Point p, std::string_view text) {
   if (!IsOpen() || text.empty()) return;
-  const QString s = ToQString(text);
+  const QString s = FromCp1252(text);
   const QFontMetrics fm(font_);
   std::vector<WCHAR> chars(static_cast<size_t>(s.size()));
   std::vector<INT> advances(chars.size());
@@ -243,7 +238,7 @@ void EmfCanvas::TextOut(Point p, std::string_view text) {
 
 Size EmfCanvas::TextExtent(std::string_view text) {
   const QFontMetrics fm(font_);
-  return {fm.horizontalAdvance(ToQString(text)), fm.height()};
+  return {fm.horizontalAdvance(FromCp1252(text)), fm.height()};
 }
 
 TextMetrics EmfCanvas::Metrics() {

@@ -10,18 +10,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/core/cp1252.h"
 #include "common/core/pixel_drawing.h"
+#include "common/qt/qt_text.h"
 
 namespace km {
 namespace {
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
-
-QString ToQString(std::string_view cp1252) {
-  const std::string utf8 = Cp1252ToUtf8(cp1252);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 QPolygon ToQPolygon(std::span<const Point> points) {
   QPolygon polygon(static_cast<int>(points.size()));
@@ -201,7 +196,7 @@ void QPainterCanvas::SetClip(std::optional<Rect> clip) {
 }
 
 QFont QPainterCanvas::ToQFont(const FontSpec& wanted) {
-  QFont font(ToQString(wanted.face));
+  QFont font(FromCp1252(wanted.face));
   font.setStyleHint(QFont::SansSerif);
   if (wanted.height < 0) {
     font.setPixelSize(-wanted.height);
@@ -234,7 +229,7 @@ void QPainterCanvas::SetTextBackground(std::optional<Rgb> color) {
 void QPainterCanvas::SetTextAlign(unsigned flags) { textAlign_ = flags; }
 
 void QPainterCanvas::TextOut(Point p, std::string_view text) {
-  const QString s = ToQString(text);
+  const QString s = FromCp1252(text);
   const QFontMetrics fm(font_, painter_.device());
   const int width = fm.horizontalAdvance(s);
   double dx = 0;
@@ -260,7 +255,7 @@ void QPainterCanvas::TextOut(Point p, std::string_view text) {
 
 Size QPainterCanvas::TextExtent(std::string_view text) {
   const QFontMetrics fm(font_, painter_.device());
-  return {fm.horizontalAdvance(ToQString(text)), fm.height()};
+  return {fm.horizontalAdvance(FromCp1252(text)), fm.height()};
 }
 
 TextMetrics QPainterCanvas::Metrics() {

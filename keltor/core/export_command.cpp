@@ -11,16 +11,6 @@
 #include "keltor/core/workbench.h"
 
 namespace keltor {
-namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a.empty() || b.empty()) return false;
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
-}
-
-}  // namespace
-
 bool Workbench::OnExport() {
   if (!File.HasUsableData()) return false;
   ExportSettings& settings = State.Export;
@@ -69,7 +59,7 @@ bool Workbench::OnExport() {
     }
     // Text written over the raw data file would destroy the measurement the workbench promises
     // never to change.
-    if (SameFile(values.FileName, File.DocumentPath) || SameFile(values.FileName, File.WorkingCopyPath)) {
+    if (km::SameFile(values.FileName, File.DocumentPath) || km::SameFile(values.FileName, File.WorkingCopyPath)) {
       ui_.ShowError(km::Printf("The export cannot replace the raw data file it reads:\n\n%s", values.FileName.c_str()));
       return ExportDialogOutcome::StayOpen;
     }

@@ -115,13 +115,13 @@ void AddFileHeader(const WorkbenchFile& file, std::vector<std::string>& lines) {
 }
 
 // Scan axis of the data: Omega for Omega scans, else 2Theta.
-struct ScanAxis {
+struct ListedAxis {
   const char* Name;
   float Begin;
   float Step;
 };
 
-ScanAxis AxisOf(const km::RawFileHeader& h, const km::RawRangeHeader& r) {
+ListedAxis AxisOf(const km::RawFileHeader& h, const km::RawRangeHeader& r) {
   if (h.ScanType == km::kScanTypeOmega) return {"Omega", r.OmegaBegin, r.OmegaStep};
   return {"2Theta", r.TwoThetaBegin, r.TwoThetaStep};
 }
@@ -136,7 +136,7 @@ std::string IntensityFormat(float scaleFactor) {
   return km::Printf("%%9.%df", static_cast<int>(decimals));
 }
 
-void AddConditions(const km::RawFileHeader& h, const km::RawRangeHeader& r, const ScanAxis& axis,
+void AddConditions(const km::RawFileHeader& h, const km::RawRangeHeader& r, const ListedAxis& axis,
                    std::vector<std::string>& lines) {
   const std::string indent = kIndent;
   lines.push_back(" ");
@@ -200,7 +200,7 @@ void AddRange(const WorkbenchFile& file, int number, bool fullFile, std::vector<
   lines.push_back(km::Printf(" Range %d      2Theta ( begin, end, step ) :", number) +
                   angles(r.TwoThetaBegin, r.TwoThetaEnd, r.TwoThetaStep));
   lines.push_back("              Omega  ( begin, end, step ) :" + angles(r.OmegaBegin, r.OmegaEnd, r.OmegaStep));
-  const ScanAxis axis = AxisOf(h, r);
+  const ListedAxis axis = AxisOf(h, r);
   if (h.InstrumentInfoValid == 1) AddConditions(h, r, axis, lines);
 
   const std::string intensity = IntensityFormat(r.ScaleFactor);

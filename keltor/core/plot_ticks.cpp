@@ -2,11 +2,9 @@
 
 #include <cmath>
 
-namespace keltor {
+#include "common/core/raw_format.h"
 
-namespace {
-double RoundHalfAway(double v) { return v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5); }
-}  // namespace
+namespace keltor {
 
 TickSet ChooseTicks(double lo, double hi, bool alignToUnit, int maxCount) {
   const double d = hi - lo;
@@ -37,7 +35,7 @@ TickSet ChooseTicks(double lo, double hi, bool alignToUnit, int maxCount) {
   const double q = alignToUnit ? unit : step;
   TickSet ticks;
   ticks.step = step;
-  ticks.firstTick = RoundHalfAway(lo / q) * q;
+  ticks.firstTick = km::RoundHalfAway(lo / q) * q;
   ticks.count = static_cast<int>(std::trunc((hi - ticks.firstTick) / step));
   return ticks;
 }

@@ -23,10 +23,6 @@ std::optional<std::string_view> Blocks(const std::string& bytes, long block, lon
   return std::string_view(bytes).substr(static_cast<size_t>(block - 1) * kBlock, static_cast<size_t>(count) * kBlock);
 }
 
-void ShowCannotCreate(km::MessageSink& sink, const std::string& path) {
-  sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", path));
-}
-
 }  // namespace
 
 // The range's header block and data blocks as the raw data writer lays them out: 16-bit counts when
@@ -102,7 +98,7 @@ std::optional<bool> WorkbenchFile::SpliceIntoWorkingCopy(km::MessageSink& sink, 
   // The new working copy takes the old one's place only once it is complete on the disk.
   const std::string next = km::MakeTempFileName("RAW");
   if (next.empty()) {
-    ShowCannotCreate(sink, "RAW");
+    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", "RAW"));
     return false;
   }
   bool written = false;
@@ -114,7 +110,7 @@ std::optional<bool> WorkbenchFile::SpliceIntoWorkingCopy(km::MessageSink& sink, 
   if (written && !newCopy) std::filesystem::rename(next, WorkingCopyPath, error);
   if (!written || error) {
     km::DeleteFile(next);
-    ShowCannotCreate(sink, newCopy ? next : WorkingCopyPath);
+    sink.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", newCopy ? next : WorkingCopyPath));
     return false;
   }
   if (newCopy) {

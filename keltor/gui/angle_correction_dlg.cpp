@@ -23,11 +23,11 @@ constexpr int kUseStoredId = 1042;
 constexpr int kOrderTextId = 1043;
 constexpr int kRangeTextId = 1044;
 
-QString ControlName(int id) { return QString("ctl%1").arg(id); }
+QString AngleControlName(int id) { return QString("ctl%1").arg(id); }
 
 QLabel* Static(QWidget* parent, int id, const std::string& text) {
   auto* label = new QLabel(km::FromCp1252(text), parent);
-  label->setObjectName(ControlName(id));
+  label->setObjectName(AngleControlName(id));
   return label;
 }
 
@@ -41,7 +41,7 @@ CAngleCorrectionDlg::CAngleCorrectionDlg(const AngleCorrectionRequest& request, 
   auto* grid = new QGridLayout(this);
 
   useStored_ = new QCheckBox("&Use the stored calibration polynomial", this);
-  useStored_->setObjectName(ControlName(kUseStoredId));
+  useStored_->setObjectName(AngleControlName(kUseStoredId));
   useStored_->setChecked(request.PolynomialFound);
   useStored_->setEnabled(request.PolynomialFound);
   grid->addWidget(useStored_, 0, 0, 1, 5);
@@ -51,7 +51,7 @@ CAngleCorrectionDlg::CAngleCorrectionDlg(const AngleCorrectionRequest& request, 
   QLineEdit* edits[2];
   for (int i = 0; i < 2; ++i) {
     edits[i] = new QLineEdit(this);
-    edits[i]->setObjectName(ControlName(i == 0 ? kAId : kBId));
+    edits[i]->setObjectName(AngleControlName(i == 0 ? kAId : kBId));
     controls_.Bind(i == 0 ? kAId : kBId, edits[i]);
   }
   grid->addWidget(Static(this, kDeltaLabelId, km::Printf("Delta( %s ) = ", request.AxisName.c_str())), 3, 0);

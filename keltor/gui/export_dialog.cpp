@@ -15,7 +15,7 @@
 namespace keltor {
 namespace {
 
-QString ControlName(int id) { return QStringLiteral("ExportControl%1").arg(id); }
+QString ExportControlName(int id) { return QStringLiteral("ExportControl%1").arg(id); }
 
 }  // namespace
 
@@ -30,27 +30,27 @@ CExportDlg::CExportDlg(const ExportDialogRequest& request, QWidget* parent)
   formats_ = new QButtonGroup(this);
   for (int i = 0; i < kExportFormatCount; ++i) {
     auto* button = new QRadioButton(km::FromCp1252(ExportFormatOf(i)->Label), group);
-    button->setObjectName(ControlName(kExportFirstFormatButton + i));
+    button->setObjectName(ExportControlName(kExportFirstFormatButton + i));
     formats_->addButton(button, i);
     groupLayout->addWidget(button);
   }
   layout->addWidget(group, 0, 0, 3, 1);
 
   noNegative_ = new QCheckBox(QStringLiteral(" No negative intensities"), this);
-  noNegative_->setObjectName(ControlName(kExportNoNegativeBox));
+  noNegative_->setObjectName(ExportControlName(kExportNoNegativeBox));
   countsPerSecond_ = new QCheckBox(QStringLiteral(" Counts / second"), this);
-  countsPerSecond_->setObjectName(ControlName(kExportCountsPerSecondBox));
+  countsPerSecond_->setObjectName(ExportControlName(kExportCountsPerSecondBox));
   layout->addWidget(noNegative_, 0, 1, 1, 2);
   layout->addWidget(countsPerSecond_, 1, 1, 1, 2, Qt::AlignTop);
 
   auto* fileRow = new QHBoxLayout;
   auto* label = new QLabel(QStringLiteral("Output file"), this);
   fileName_ = new QLineEdit(this);
-  fileName_->setObjectName(ControlName(kExportFileNameEdit));
+  fileName_->setObjectName(ExportControlName(kExportFileNameEdit));
   fileName_->setMinimumWidth(320);
   label->setBuddy(fileName_);
   auto* browse = new QPushButton(QStringLiteral("Browse"), this);
-  browse->setObjectName(ControlName(kExportBrowseButton));
+  browse->setObjectName(ExportControlName(kExportBrowseButton));
   browse->setAutoDefault(false);
   fileRow->addWidget(label);
   fileRow->addWidget(fileName_, 1);

@@ -28,7 +28,6 @@ PointSpan SpanOf(const Diagram& d, FloatRange xr) {
   return s;
 }
 
-bool InRange(float z, FloatRange r) { return r.min <= z && z <= r.max; }
 
 }  // namespace
 

@@ -14,7 +14,6 @@
 namespace morvane {
 namespace {
 
-bool InRange(float z, FloatRange r) { return r.min <= z && z <= r.max; }
 
 void DrawTitle(km::Canvas& dc, const ViewerState& st, const ViewState& view, float s) {
   dc.SetTextColor(st.PenColor);

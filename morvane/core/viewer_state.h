@@ -32,6 +32,9 @@ struct FloatRange {
   friend bool operator==(FloatRange, FloatRange) = default;
 };
 
+// z lies within r, both ends included.
+inline bool InRange(float z, FloatRange r) { return r.min <= z && z <= r.max; }
+
 struct Ticks {
   float start = 0, increment = 0;
   int count = 0;

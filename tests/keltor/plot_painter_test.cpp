@@ -75,7 +75,7 @@ TEST(PlotFrame, MarginsMakeRoomForLabelsAndTitlesAndTickLabelsKeepClear) {
   EXPECT_GE(tiny.s.YTickCount, 1);
 }
 
-std::vector<float> Ramp(int n) {
+std::vector<float> RampValues(int n) {
   std::vector<float> v(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) v[static_cast<size_t>(i)] = static_cast<float>(500 + 400 * std::sin(i * 0.01));
   return v;
@@ -83,7 +83,7 @@ std::vector<float> Ramp(int n) {
 
 TEST(PlotCurve, ManyPointsAreDrawnAsOneStrokePerColumn) {
   Plot plot(10, 80, 0, 1000);
-  const auto strokes = plot.Draw(Ramp(16384), 10, 70.0 / 16383);
+  const auto strokes = plot.Draw(RampValues(16384), 10, 70.0 / 16383);
   EXPECT_TRUE(plot.painter.UsesDenseMethod());
   ASSERT_FALSE(strokes.empty());
   const km::Rect& inner = plot.s.Inner;
@@ -113,7 +113,7 @@ TEST(PlotCurve, DenseStrokesAreClampedAndSkippedOutsideTheYExtent) {
 
 TEST(PlotCurve, FewPointsAreJoinedByClippedLines) {
   Plot plot(10, 80, 0, 1000);
-  const std::vector<float> data = Ramp(200);
+  const std::vector<float> data = RampValues(200);
   const auto lines = plot.Draw(data, 10, 70.0 / 199);
   EXPECT_FALSE(plot.painter.UsesDenseMethod());
   ASSERT_EQ(lines.size(), 199u);

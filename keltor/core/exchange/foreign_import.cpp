@@ -32,16 +32,6 @@ constexpr size_t kMaxImportBytes = size_t{64} << 20;
 // At most this many existing names are listed in the overwrite question of a split import.
 constexpr size_t kListedExistingNames = 9;
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  if (std::filesystem::equivalent(a, b, error)) return true;
-  std::error_code errorA;
-  std::error_code errorB;
-  const auto canonicalA = std::filesystem::weakly_canonical(a, errorA);
-  const auto canonicalB = std::filesystem::weakly_canonical(b, errorB);
-  if (errorA || errorB) return a == b;
-  return canonicalA == canonicalB;
-}
 
 // Passes every message on with the name of the file being built replaced by the target's, so that
 // the user reads about the file he chose.
@@ -106,7 +96,7 @@ bool ImportSingleFile(Workbench& wb, const std::string& importPath, const Import
   request.Title = "save imported file as";
   const auto target = ui.ChooseSaveFile(request);
   if (!target) return false;
-  if (SameFile(*target, importPath)) {
+  if (km::SameFile(*target, importPath)) {
     ui.ShowError("The imported file cannot be written over the file it is imported from:\n" + *target +
                  "\n\n Please choose another name.");
     return false;
@@ -140,7 +130,7 @@ bool ImportSplitFiles(Workbench& wb, const std::string& importPath, const Import
   std::vector<std::string> existing;
   for (int k = 1; k <= count; ++k) {
     const std::string name = SplitFileName(base, k);
-    if (SameFile(name, importPath)) {
+    if (km::SameFile(name, importPath)) {
       ui.ShowError("The imported file cannot be written over the file it is imported from:\n" + name);
       return false;
     }

@@ -19,11 +19,11 @@ namespace {
 
 constexpr int kNumbersPerLine = 10;
 
-bool IsPadding(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsUdfPadding(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsPadding(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsPadding(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsUdfPadding(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsUdfPadding(text.back())) text.remove_suffix(1);
   return text;
 }
 

@@ -15,15 +15,6 @@
 
 namespace keltor {
 
-namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
-}
-
-}  // namespace
-
 bool Workbench::OnRangesExtract() {
   if (!File.HasUsableData() || File.WorkingFile.MeasuredRanges < 2) return false;
   const auto selection = SelectRanges(RangeSelectMode::Extract);
@@ -41,8 +32,8 @@ bool Workbench::OnRangesExtract() {
   for (int n : selection->Ranges) {
     const std::string name = ExtractFileName(pattern, n);
     // The workbench never writes over the file it has open.
-    if (SameFile(name, File.DocumentPath) ||
-        (!File.WorkingCopyPath.empty() && SameFile(name, File.WorkingCopyPath))) {
+    if (km::SameFile(name, File.DocumentPath) ||
+        (!File.WorkingCopyPath.empty() && km::SameFile(name, File.WorkingCopyPath))) {
       ui_.ShowError(km::FormatCatalog(km::msg::FileCannotBeCreated, "Raw", name));
       return false;
     }
