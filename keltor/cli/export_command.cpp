@@ -63,7 +63,7 @@ class ExportUi : public CliWorkbenchUi {
 // reason of a failure the workbench did not report itself.
 int ExportOne(const ExportOptions& options, ExportFormat format, const std::string& input, const std::string& output,
               ExportUi& ui, std::string& why) {
-  if (NamesSameFile(output, input)) {
+  if (km::SameFile(output, input)) {
     why = "the export would overwrite the raw data file itself";
     return 2;
   }

@@ -48,7 +48,7 @@ class ImportCliUi : public CliWorkbenchUi {
   std::optional<std::string> ChooseSaveFile(const SaveFileRequest& request) override {
     const auto target = CliWorkbenchUi::ChooseSaveFile(request);
     if (!target) return target;
-    if (NamesSameFile(*target, input_)) {
+    if (km::SameFile(*target, input_)) {
       std::fprintf(stderr,
                    "error: the imported file would overwrite %s itself; name another file with -o or a folder "
                    "with -d\n",
@@ -57,7 +57,7 @@ class ImportCliUi : public CliWorkbenchUi {
     }
     // Two inputs of one batch named alike ("a.udf", "a.raw") must not overwrite each other's result.
     for (const std::string& earlier : writtenBefore_) {
-      if (NamesSameFile(*target, earlier)) {
+      if (km::SameFile(*target, earlier)) {
         std::fprintf(stderr, "error: %s was written by this command already; import this file with -o\n",
                      Shown(*target).c_str());
         return std::nullopt;

@@ -16,7 +16,7 @@ void AddOperationFileOptions(CLI::App& verb, OperationFiles& files) {
 }
 
 int RunOperation(const OperationFiles& files, CliWorkbenchUi& ui, const std::function<bool(Workbench&)>& command) {
-  if (NamesSameFile(files.output, files.input)) {
+  if (km::SameFile(files.output, files.input)) {
     std::fprintf(stderr, "error: the result would overwrite the input file: %s\n", files.output.c_str());
     return 2;
   }
