@@ -280,6 +280,16 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  {
+    // The folder is made when it is not there yet; one that cannot be made is said so, plainly.
+    std::error_code error;
+    std::filesystem::create_directories(w.dir, error);
+    if (error || !std::filesystem::is_directory(w.dir, error)) {
+      std::fprintf(stderr, "make-demo-files: cannot make the folder %s: %s\n", w.dir.c_str(),
+                   error ? error.message().c_str() : "a file of that name is in the way");
+      return 1;
+    }
+  }
   Noise noise(7);
 
   // A temperature series: the master file names series.001 .. series.NNN, heated in steps.
