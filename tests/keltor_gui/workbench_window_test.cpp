@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QProcess>
@@ -288,6 +289,46 @@ TEST_F(WorkbenchWindowTest, TruncateRangeThroughTheDialogsChangesTheLowerPlotAnd
   EXPECT_TRUE(Bench().File.IsRangeModified(2));
   EXPECT_TRUE(std::ranges::any_of(Bench().State.ListLines,
                                   [](const std::string& l) { return l.find("45.040   60.000") != std::string::npos; }));
+  Bench().File.DropChanges();
+}
+
+TEST_F(WorkbenchWindowTest, AbsorptionCorrectionFromTheMenuCorrectsEveryRangeOnce) {
+  // The demo program directory's table, in this test's program directory.
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(Data("PROGRAMS/CYLABS.DAT")), program + "/PROGRAMS/CYLABS.DAT"));
+  ASSERT_TRUE(Start(Data("capillary.raw")));
+  ASSERT_TRUE(Frame().Action(cmd::AbsorptionCorrection)->isEnabled());
+  std::vector<WorkbenchFile::WholeRange> before;
+  ASSERT_TRUE(Bench().File.ReadWorkbenchRanges(Bench().Ui(), before));
+  ModalScript script;
+  script.Then([](QWidget* w) {
+    EXPECT_EQ(w->windowTitle(), " Absorption Correction");
+    auto* edit = w->findChild<QLineEdit*>("ctl1005");
+    edit->setText("1.5");
+    edit->setModified(true);
+    QMetaObject::invokeMethod(qobject_cast<QDialog*>(w), "accept", Qt::QueuedConnection);
+  });
+  ASSERT_TRUE(Frame().TriggerCommand(cmd::AbsorptionCorrection));
+  EXPECT_TRUE(script.Done()) << (script.seen.empty() ? "" : script.seen.back());
+  std::vector<WorkbenchFile::WholeRange> after;
+  ASSERT_TRUE(Bench().File.ReadWorkbenchRanges(Bench().Ui(), after));
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t r = 0; r < after.size(); ++r) {
+    EXPECT_TRUE(Bench().File.IsRangeModified(static_cast<int>(r) + 1));
+    EXPECT_NE(after[r].Header.RangeFlags & km::kFlagAbsorptionCorrected, 0);
+    EXPECT_GT(after[r].Header.MaxIntensity, before[r].Header.MaxIntensity);  // absorption weakened them
+  }
+  // Once is enough: the second time is refused with the value applied, and nothing changes.
+  script.Then([](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(), "Absorption correction already applied ( Mu * R = 1.500 )");
+    QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+  });
+  Frame().TriggerCommand(cmd::AbsorptionCorrection);
+  EXPECT_TRUE(script.Done());
+  std::vector<WorkbenchFile::WholeRange> again;
+  ASSERT_TRUE(Bench().File.ReadWorkbenchRanges(Bench().Ui(), again));
+  EXPECT_EQ(again[0].Data, after[0].Data);
   Bench().File.DropChanges();
 }
 
