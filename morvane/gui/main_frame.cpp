@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <algorithm>
 
 #include "common/qt/file_dialog_filters.h"
 #include "common/qt/qt_text.h"
@@ -220,7 +221,11 @@ bool CMainFrame::TriggerCommand(int id) {
 
 void CMainFrame::Refresh() {
   UpdateCommandStates();
-  panes_[1]->setText(QStringLiteral("%1 diagrams").arg(state_.NumDiagrams));
+  // Diagrams hidden through the Diagrams list are counted, so that a picture with fewer curves is not a surprise.
+  const int n = std::min(state_.NumDiagrams, static_cast<int>(state_.Diagrams.size()));
+  const auto shown = std::count_if(state_.Diagrams.begin(), state_.Diagrams.begin() + n, [](const Diagram& d) { return !d.Omitted; });
+  panes_[1]->setText(shown == n ? QStringLiteral("%1 diagrams").arg(state_.NumDiagrams)
+                                : QStringLiteral("%1 of %2 diagrams shown").arg(shown).arg(n));
   view_->Redraw();
 }
 

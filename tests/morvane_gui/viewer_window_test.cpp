@@ -189,6 +189,7 @@ TEST_F(ViewerWindowTest, DiagramsOmittedFromTheListLeaveThePictureAndComeBack) {
   int omitted = 0;
   for (const Diagram& d : State().Diagrams) omitted += d.Omitted;
   EXPECT_EQ(omitted, 2);
+  EXPECT_EQ(Frame()->StatusPane(1)->text(), "10 of 12 diagrams shown");
   // Omit on the same entries shows them again.
   script.Then([](QWidget* w) {
     auto* dialog = qobject_cast<CDiagramsDlg*>(w);
@@ -201,6 +202,7 @@ TEST_F(ViewerWindowTest, DiagramsOmittedFromTheListLeaveThePictureAndComeBack) {
   ASSERT_TRUE(Frame()->TriggerCommand(cmd::ViewDiagrams));
   for (const Diagram& d : State().Diagrams) EXPECT_FALSE(d.Omitted);
   EXPECT_EQ(View()->Picture(), whole);
+  EXPECT_EQ(Frame()->StatusPane(1)->text(), "12 diagrams");
 }
 
 TEST_F(ViewerWindowTest, ZoomXNarrowsTheAngleRangeToTheDraggedEdges) {
