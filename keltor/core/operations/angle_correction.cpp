@@ -1,7 +1,7 @@
 #include "keltor/core/operations/angle_correction.h"
 
+#include "keltor/core/operations/intensity_extremes.h"
 #include "keltor/core/operations/scan_axis.h"
-#include "keltor/core/operations/value_extremes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,38 +92,25 @@ AngleRangeOutcome CorrectRangeAngles(const AngleDelta& delta, int angleResolutio
   // A grid position that misses the last corrected position by rounding noise alone (single-precision
   // steps and coefficients) is that position: a plain shift keeps its last point.
   const double noise = 1e-4 * s;
+  // The grid ascends, so the segment of each position is found by walking on from the last one's,
+  // and the interpolation is asked within that segment alone: the same segment its bisection finds.
   const size_t last = positions.size() - 1;
-  // The grid ascends, so the segment of each position is found by walking on from the last one's;
-  // within it the interpolation is InterpolateLinear's: nothing outside the positions, the last
-  // intensity on the last position.
   size_t segment = 0;
   for (int j = 0; j < n; ++j) {
     double x = nb + j * s;
     if (x > positions[last] && x - positions[last] <= noise) x = positions[last];
     while (segment < last && positions[segment + 1] <= x) ++segment;
-    double y = 0.0;
-    if (segment == last) {
-      if (x == positions[last]) y = values[last];
-    } else if (x >= positions[segment] && x <= positions[segment + 1]) {
-      y = values[segment] + (x - positions[segment]) / (positions[segment + 1] - positions[segment]) *
-                                (static_cast<double>(values[segment + 1]) - values[segment]);
-    }
-    out[static_cast<size_t>(j)] = static_cast<float>(y);
+    const size_t width = std::min<size_t>(2, positions.size() - segment);
+    out[static_cast<size_t>(j)] =
+        static_cast<float>(InterpolateLinear(x, positions.subspan(segment, width), values.subspan(segment, width)));
   }
-  // The extremes of the stored values; a first value that is no number stays the extreme, as the
-  // extremes start from it.
-  ValueExtremes<float> extremes;
-  extremes.Include(out);
-  double lowest = extremes.Lowest, highest = extremes.Highest;
-  if (std::isnan(out[0])) lowest = highest = out[0];
+  SetIntensityExtremes(h, out);
   const double otherStep = other.Step;
   const double otherBegin = other.Begin + (nb - b) * otherStep / s;
   scan.Begin = static_cast<float>(nb);
   scan.End = static_cast<float>(nb + (n - 1) * s);
   other.Begin = static_cast<float>(otherBegin);
   other.End = static_cast<float>(otherBegin + (n - 1) * otherStep);
-  h.MinIntensity = RoundIntensity(lowest);
-  h.MaxIntensity = RoundIntensity(highest);
   h.RangeFlags |= km::kFlagAngleCorrected;
   h.PointCount = static_cast<int16_t>(n);
   h.BackgroundPointCount = 0;
