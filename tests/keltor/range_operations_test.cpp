@@ -116,29 +116,35 @@ Combined Combine(CombineCase& c) {
   return r;
 }
 
-TEST(CombineRanges, OverlapBlendsWithFallingWeightsAndTheTailFollows) {
-  CombineCase c;
-  const Combined r = Combine(c);
-  ASSERT_EQ(r.error, "");
-  EXPECT_FALSE(CombineLeavesGap(r.plan) || r.truncated);
-  EXPECT_EQ(r.h.PointCount, 16);
-  EXPECT_EQ(r.h.OmegaEnd, 5.0f + 15 * 0.125f);
-  EXPECT_EQ(First(r.out, 17),
-            (std::vector<float>{100, 100, 100, 100, 100, 100, 120, 140, 160, 180, 200, 200, 200, 200, 200, 200, 0}));
-}
-
-TEST(CombineRanges, CountingTimesScaleTheShorterAndTheResultSaysTheLonger) {
+TEST(CombineRanges, OverlapsBlendGapsLeaveZerosAndTheShorterTimeIsScaled) {
   struct Case {
-    float timeA, timeB;
-    float firstValue, resultTime;
+    float bBegin, timeA, timeB;
+    bool gap;
+    int count;
+    float time;
+    std::vector<float> head;  // the first values
   };
-  for (const Case& t : {Case{1.0f, 2.0f, 200, 2.0f}, Case{2.0f, 1.0f, 100, 2.0f}, Case{1.0f, 1.005f, 100, 1.0f}}) {
+  const Case cases[] = {
+      // The overlap 11.25 .. 12.5 blends with weights falling from A to B; then B's tail.
+      {11.25f, 1, 1, false, 16, 1, {100, 100, 100, 100, 100, 100, 120, 140, 160, 180, 200, 200, 200, 200, 200, 200, 0}},
+      {13.0f, 1, 1, true, 23, 1, {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 0, 200}},
+      {11.25f, 1, 2, false, 16, 2, {200}},  // A counted half as long: doubled; the result says the longer
+      {11.25f, 2, 1, false, 16, 2, {100}},
+      {11.25f, 1, 1.005f, false, 16, 1, {100}},  // nearly equal times count as equal
+  };
+  for (const Case& t : cases) {
     CombineCase c;
+    c.b = Range(t.bBegin, 0.25f, 11, 200, 0);
     c.a.Header.TimePerStep = t.timeA;
     c.b.Header.TimePerStep = t.timeB;
     const Combined r = Combine(c);
-    EXPECT_EQ(r.out[0], t.firstValue) << t.timeA << " " << t.timeB;
-    EXPECT_EQ(r.h.TimePerStep, t.resultTime);
+    ASSERT_EQ(r.error, "") << t.bBegin;
+    EXPECT_EQ(CombineLeavesGap(r.plan), t.gap);
+    EXPECT_FALSE(r.truncated);
+    EXPECT_EQ(r.h.PointCount, t.count);
+    EXPECT_EQ(r.h.OmegaEnd, 5.0f + static_cast<float>(t.count - 1) * 0.125f);
+    EXPECT_EQ(r.h.TimePerStep, t.time);
+    EXPECT_EQ(First(r.out, t.head.size()), t.head) << t.bBegin << " " << t.timeB;
   }
 }
 
@@ -153,6 +159,7 @@ TEST(CombineRanges, ASubStepOffsetIsResampledAndNearlyAlignedIsNot) {
   EXPECT_NEAR(r.plan.R2.Data[9], 9.7f, 1e-4);
   EXPECT_EQ((std::pair<int, float>(aligned.plan.R2.Header.PointCount, aligned.plan.R2.Data[0])), std::pair(11, 0.0f));
 }
+
 TEST(CombineRanges, RefusalsNameWhatDiffers) {
   struct Case {
     int scanType;
@@ -180,14 +187,7 @@ TEST(CombineRanges, RefusalsNameWhatDiffers) {
   }
 }
 
-TEST(CombineRanges, AGapLeavesZerosAndTwentyThousandStepsAreCutWithAWarning) {
-  CombineCase gap;
-  gap.b = Range(13.0f, 0.25f, 11, 200, 0);
-  const Combined r = Combine(gap);
-  EXPECT_TRUE(CombineLeavesGap(r.plan) && !r.truncated);
-  EXPECT_EQ(r.h.PointCount, 23);
-  EXPECT_EQ(First(r.out, 13), (std::vector<float>{100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 0, 200}));
-
+TEST(CombineRanges, TwentyThousandStepsAreCutWithAWarning) {
   CombineCase wide;
   wide.a = Range(0, 0.25f, 10001, 1, 0);
   wide.b = Range(2500, 0.25f, 10001, 2, 0);
