@@ -15,8 +15,6 @@ run(0 list cut.raw)
 expect(" Range 2      2Theta ( begin, end, step ) :   45.040   60.000    0.020" "${out}")
 run(1 truncate demo.raw --begin 45 --end 60 -o cut2.raw)
 expect("error: The file holds 3 ranges" "${err}")
-run(1 truncate demo.raw --range 2 --begin 60 --end 50 -o cut2.raw)
-absent(cut2.raw)
 run(1 truncate scaled.raw --range 2 --begin 25 --end 30 -o single.raw)
 expect("error: There is no range 2: the file holds ranges 1 to 1." "${err}")
 run(0 truncate scaled.raw --begin 25 --end 30 -o single.raw)
@@ -54,14 +52,8 @@ run(0 combine demo.raw --ranges 1,3 -o j.raw --yes)
 # Add Ranges: the common region with its warning; the target checked like the dialog's field.
 run(0 add-ranges overlap.raw --ranges 1,2,3 --target 1 -o sum.raw)
 expect("warning: Resulting range has 2Theta ( min, max ) = 41.020, 44.980" "${err}")
-run(1 add-ranges overlap.raw --ranges 1,2 --target 4 -o sum2.raw)
 run(1 add-ranges demo.raw --ranges 1,2 --target 1 -o sum2.raw)
 absent(sum2.raw)
-
-# merge follows the same rule for an existing OUT.
-run(1 merge demo.raw overlap.raw -o sum.raw)
-expect("exists; --yes replaces it" "${err}")
-run(0 merge demo.raw overlap.raw -o sum.raw --yes)
 
 run(0 truncate --help)
 expect("Example: keltor-cli truncate" "${out}")
