@@ -42,7 +42,7 @@ class AbsorptionTest : public WorkbenchFixture {
     std::ofstream out(path.empty() ? TablePath() : path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  // A file of the geometry with ranges from 10, 60 and 120 degrees, all counts 1000.
+  // A file of the geometry with ranges of 11 points from 0, 60 and 120 degrees, all counts 1000.
   std::string File(int scanMode, int ranges = 3, int scanType = 3) {
     km::RawFileHeader h = MeasuredHeader();
     h.ScanMode = static_cast<int16_t>(scanMode);
