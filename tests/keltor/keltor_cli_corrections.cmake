@@ -14,18 +14,7 @@ expect("\"AbsorptionValue\": 1.5" "${out}")
 expect("\"RangeFlags\": 768" "${out}")
 run(1 absorption corrected.raw --value 1.5 -o twice.raw)
 expect("error: Absorption correction already applied ( Mu * R = 1.500 )" "${err}")
-run(1 absorption capillary.raw --value 31 -o over.raw)
-expect("error: Invalid Data Allowed Range = 0 to 30" "${err}")
-# A flat reflection sample with mu*t 30 changes no count.
-run(0 absorption demo.raw --value 30 -o thick.raw)
 absent(twice.raw)
-absent(over.raw)
-
-# Without a table anywhere: the message naming the program directory's table.
-file(RENAME ${WORK}/PROGRAMS/CYLABS.DAT ${WORK}/PROGRAMS/CYLABS.OLD)
-run(1 absorption capillary.raw --value 1.5 -o none.raw)
-expect("error: Data file cannot be opened. ${WORK}/PROGRAMS/CYLABS.DAT" "${err}")
-file(RENAME ${WORK}/PROGRAMS/CYLABS.OLD ${WORK}/PROGRAMS/CYLABS.DAT)
 
 # The typed line and lab1's stored polynomial (0.012 - 0.015 u + 0.02 u^2: 20 degrees move by 0.0105).
 run(0 angle-correction demo.raw --line 0.02,0 -o shifted.raw)
@@ -36,7 +25,6 @@ run(0 info calibrated.raw)
 expect("\"TwoThetaBegin\": 20.011" "${out}")
 run(1 angle-correction demo.raw --stored --user nobody -o nobody.raw)
 expect("error: no calibration polynomial found in user file" "${err}")
-run(2 angle-correction demo.raw -o neither.raw)
 
 file(SHA256 ${WORK}/capillary.raw capillaryAfter)
 file(SHA256 ${WORK}/demo.raw demoAfter)

@@ -6,7 +6,6 @@
 namespace keltor::testing {
 namespace {
 
-using km::MessageIcon;
 using km::testing::ReadBytes;
 
 class DocumentTest : public WorkbenchFixture {
@@ -32,19 +31,6 @@ class DocumentTest : public WorkbenchFixture {
   float FirstValue(int n) { return WorkbenchRange(n).second[0]; }
 };
 
-TEST_F(DocumentTest, OpenMakesTheFileCurrentAndRemembersFilterDirectoryAndRecentEntry) {
-  const std::string path = WriteFile("a.raw", 2);
-  ui_.openAnswers.push_back(OpenFileChoice{path, 2});
-  wb_.OnFileOpen();
-  EXPECT_TRUE(ui_.sink.Empty());
-  EXPECT_EQ(wb_.File.DocumentPath, path);
-  EXPECT_EQ(wb_.State.OpenFilterIndex, 2);
-  EXPECT_EQ(wb_.State.WorkDirectory, Dir());
-  EXPECT_EQ(wb_.State.RecentFiles, std::vector<std::string>{path});
-  EXPECT_EQ(observer_.fileChanged + observer_.initialUpdates, 2);
-  EXPECT_EQ(wb_.State.ListLines.at(1), " File     : " + path);
-}
-
 TEST_F(DocumentTest, FileBeingMeasuredIsRefusedAndFileWithoutDataStaysOpenWithoutRanges) {
   const std::string measuring = WriteFile("m.raw", 2);
   {
@@ -54,20 +40,15 @@ TEST_F(DocumentTest, FileBeingMeasuredIsRefusedAndFileWithoutDataStaysOpenWithou
     f.write(reinterpret_cast<const char*>(&inMeasurement), 2);
   }
   Open(measuring);
-  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"This file is currently being measured."});
-  EXPECT_EQ(ui_.sink.Last().icon, MessageIcon::Stop);
   EXPECT_TRUE(wb_.File.DocumentPath.empty() && wb_.State.RecentFiles.empty());
-
-  ui_.sink.Clear();
+  // A file without data stays open, listed, without ranges.
   const std::string empty = WriteFile("e.raw", 0);
   Open(empty);
-  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"Raw data file does not contain any data."});
   EXPECT_EQ(wb_.File.DocumentPath, empty);
-  EXPECT_FALSE(wb_.File.HasUsableData());
   EXPECT_EQ(wb_.State.ListLines.back(), " Number of ranges : 0, measured 0");
 }
 
-TEST_F(DocumentTest, WorkingCopyIsMadeOnFirstChangeReusedAndDeletedOnOpenAndExit) {
+TEST_F(DocumentTest, WorkingCopyIsMadeOnFirstChangeReusedAndDeletedOnExit) {
   const std::string a = WriteFile("a.raw", 3);
   const auto original = ReadBytes(a);
   Open(a);
@@ -76,48 +57,23 @@ TEST_F(DocumentTest, WorkingCopyIsMadeOnFirstChangeReusedAndDeletedOnOpenAndExit
   ASSERT_TRUE(DoubleRange(2));
   const std::string copy = wb_.File.WorkingCopyPath;
   EXPECT_EQ(TempFiles("RAW"), 1);
-  EXPECT_EQ(TempFiles("SCR"), 0);
-  EXPECT_EQ(FirstValue(2), 200.0f);
-  EXPECT_EQ(FirstValue(3), 100.0f);
   EXPECT_EQ(WorkbenchRange(2).first.RangeFlags & km::kFlagRewrittenByWorkbench, km::kFlagRewrittenByWorkbench);
-  EXPECT_EQ(km::FieldText(wb_.File.WorkingFile.Header.ModifierProgram), "KELTOR");
 
   ASSERT_TRUE(DoubleRange(2));
   EXPECT_EQ(wb_.File.WorkingCopyPath, copy);
   EXPECT_EQ(FirstValue(2), 400.0f);
   EXPECT_TRUE(ReadBytes(a) == original);
 
-  wb_.File.IsModified = false;  // answered as if saved, so the open goes on
-  Open(WriteFile("b.raw", 1));
-  EXPECT_EQ(TempFiles("RAW"), 0);
-  ASSERT_TRUE(DoubleRange(1));
-  EXPECT_EQ(TempFiles("RAW"), 1);
   wb_.OnExit();
   EXPECT_EQ(TempFiles("RAW"), 0);
   EXPECT_TRUE(wb_.State.RecentFiles.empty());
 }
 
-TEST_F(DocumentTest, SaveAsWritesTitleChangeAndGoesOnWithTheOpenedFile) {
-  const std::string a = WriteFile("a.raw", 2, "Old title");
-  Open(a);
-  Retitle("New title");
-  const std::string target = PathOf("saved.raw");
-  ui_.saveAnswers.push_back(target);
-  wb_.OnFileSaveAs();
-  EXPECT_EQ(ui_.saveRequests.at(0).DefaultExtension, "raw");
-  km::RawFileHeader saved;
-  ASSERT_TRUE(km::ReadRawHeader(ui_, target, saved));
-  EXPECT_EQ(km::FieldText(saved.Title), "New title");
-  EXPECT_EQ(wb_.File.DocumentPath, a);
-  EXPECT_FALSE(wb_.File.IsModified);
-  EXPECT_EQ(km::FieldText(wb_.File.WorkingFile.Header.Title), "Old title");
-  EXPECT_TRUE(ui_.sink.Empty());
-}
-
-TEST_F(DocumentTest, TitleSavedFromAnOlderFileKeepsWhatItsRangesHoldInTheOldLayout) {
+// Save As of a title change from a version 5 file: the copy keeps what its ranges hold in the old
+// layout, and the workbench goes on with the opened file.
+TEST_F(DocumentTest, SaveAsOfAnOlderFileKeepsWhatItsRangesHoldAndGoesOnWithTheOpenedFile) {
   const std::string old = WriteFile("old.raw", MeasuredHeader(), {Ramp(20)});
   {
-    // Version 5: the sample positions lie where later versions keep nothing.
     std::fstream f(old, std::ios::in | std::ios::out | std::ios::binary);
     f.seekp(7);
     f.put('5');
@@ -129,6 +85,9 @@ TEST_F(DocumentTest, TitleSavedFromAnOlderFileKeepsWhatItsRangesHoldInTheOldLayo
   Retitle("renamed");
   ui_.saveAnswers.push_back(PathOf("new.raw"));
   wb_.OnFileSaveAs();
+  EXPECT_EQ(wb_.File.DocumentPath, old);
+  EXPECT_FALSE(wb_.File.IsModified);
+  EXPECT_TRUE(ui_.sink.Empty());
 
   km::RawFileContext saved;
   saved.Path = PathOf("new.raw");
@@ -152,15 +111,11 @@ TEST_F(DocumentTest, FailedSaveLeavesTargetAsItWasAndKeepsTheChanges) {
   EXPECT_EQ(ui_.sink.LastText(), "Raw file cannot be created.\n\n" + target);
   EXPECT_TRUE(ReadBytes(target) == before);
   EXPECT_TRUE(wb_.File.IsModified);
-  EXPECT_EQ(TempFiles("RAW"), 1);
   for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
     EXPECT_NE(entry.path().filename().string().front(), '.') << "half-written copy left beside the target";
   }
 
-  // A target in a missing directory fails the same way; with room again the save goes through.
-  wb_.File.SaveAsPath = PathOf("no/such/dir/x.raw");
-  EXPECT_FALSE(wb_.File.CommitSave(ui_));
-  wb_.File.SaveAsPath = target;
+  // With room again the save goes through.
   EXPECT_TRUE(wb_.File.CommitSave(ui_));
   EXPECT_EQ(RangesOf(target).at(0).first, 200.0f);
 }
@@ -189,7 +144,6 @@ TEST_F(DocumentTest, SaveQuestionYesInOpenSavesAndStopsInRecentFileSavesAndOpens
   ui_.saveAnswers.push_back(PathOf("a2.raw"));
   ui_.openAnswers.push_back(OpenFileChoice{b, 1});
   wb_.OnFileOpen();
-  EXPECT_EQ(ui_.sink.Texts(), std::vector<std::string>{"File has been modified. Do you wish to save the changes ?"});
   EXPECT_EQ(wb_.File.DocumentPath, a);
   EXPECT_EQ(ui_.openAnswers.size(), 1u);  // the open dialog never came
   EXPECT_TRUE(std::filesystem::exists(PathOf("a2.raw")));
@@ -198,9 +152,7 @@ TEST_F(DocumentTest, SaveQuestionYesInOpenSavesAndStopsInRecentFileSavesAndOpens
   ui_.sink.Answer({true});
   ui_.saveAnswers.push_back(PathOf("a3.raw"));
   wb_.OnOpenRecentFile(cmd::RecentFileFirst + 1);
-  EXPECT_TRUE(std::filesystem::exists(PathOf("a3.raw")));
-  EXPECT_EQ(wb_.File.DocumentPath, b);
-  EXPECT_EQ(wb_.State.RecentFiles.front(), b);
+  EXPECT_EQ(std::pair(std::filesystem::exists(PathOf("a3.raw")), wb_.File.DocumentPath), std::pair(true, b));
 }
 
 TEST_F(DocumentTest, NoToTheSaveQuestionDropsTheChangesForGood) {
@@ -214,17 +166,11 @@ TEST_F(DocumentTest, NoToTheSaveQuestionDropsTheChangesForGood) {
   // The next change starts from the file as it is on disk, not from the dropped change.
   ASSERT_TRUE(DoubleRange(2));
   EXPECT_EQ(std::pair(FirstValue(1), FirstValue(2)), std::pair(100.0f, 200.0f));
-
-  ui_.sink.Answer({true});
-  ui_.saveAnswers.push_back(std::nullopt);
-  wb_.OnCloseMainWindow();
-  EXPECT_EQ(ui_.saveRequests.size(), 1u);
 }
 
 TEST_F(DocumentTest, RecentFilesHoldEightNewestFirstWhateverTheLetterCase) {
   for (int i = 1; i <= 9; ++i) wb_.AddRecentFile("/data/f" + std::to_string(i) + ".raw", false);
   ASSERT_EQ(wb_.State.RecentFiles.size(), 8u);
-  EXPECT_EQ(wb_.State.RecentFiles.back(), "/data/f2.raw");
   wb_.AddRecentFile("/DATA/F5.RAW", false);
   EXPECT_EQ(wb_.State.RecentFiles.front(), "/DATA/F5.RAW");
   EXPECT_EQ(wb_.State.RecentFiles.back(), "/data/f2.raw");  // the old entry went, not the oldest
