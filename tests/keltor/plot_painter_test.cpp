@@ -106,18 +106,8 @@ TEST(PlotCurve, DenseStrokesAreClampedAndSkippedOutsideTheYExtent) {
   for (const auto& l : strokes) EXPECT_GE(l.to.y, plot.s.Inner.top - 1);
 }
 
-TEST(PlotCurve, FewPointsAreJoinedByClippedLines) {
-  Plot plot(10, 80, 0, 1000);
-  const std::vector<float> data = RampValues(200);
-  const auto lines = plot.Draw(data, 10, 70.0 / 199);
-  ASSERT_EQ(lines.size(), 199u);
-  for (size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].from, lines[i - 1].to);  // one pen walk
-  ASSERT_TRUE(lines.front().clip);
-  EXPECT_EQ(lines.front().clip->left, plot.s.Inner.left);
-  EXPECT_EQ(lines.front().from, (km::Point{plot.painter.Column(10), plot.painter.Row(data[0])}));
-}
-
-TEST(PlotCurve, ACurveAboveTheTopIsCutThereAndContinues) {
+// Few points are joined by lines clipped to the data area, in one pen walk where nothing is cut.
+TEST(PlotCurve, FewPointsAreJoinedAndACurveAboveTheTopIsCutThereAndContinues) {
   Plot plot(0, 6, 0, 100);
   const auto lines = plot.Draw({0, 50, 200, 300, 50, 0, 20}, 0, 1);
   const PlotPainter& p = plot.painter;
@@ -126,6 +116,9 @@ TEST(PlotCurve, ACurveAboveTheTopIsCutThereAndContinues) {
   EXPECT_EQ(lines[1].to, (km::Point{p.Column(1 + 50.0 / 150), plot.s.Inner.top}));
   EXPECT_EQ(lines[2].from, (km::Point{p.Column(3 + 200.0 / 250), plot.s.Inner.top}));
   EXPECT_EQ(lines[2].to, (km::Point{p.Column(4), p.Row(50)}));
+  EXPECT_EQ(lines[3].from, lines[2].to);
+  ASSERT_TRUE(lines[0].clip);
+  EXPECT_EQ(lines[0].clip->left, plot.s.Inner.left);
   for (const auto& l : lines) EXPECT_GE(std::min(l.from.y, l.to.y), plot.s.Inner.top);
 }
 
