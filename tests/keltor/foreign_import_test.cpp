@@ -51,13 +51,6 @@ TEST_F(ForeignImportTest, UdfIsWrittenAndOpened) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 3);  // ZEO.UDF, zeo.raw, tmp
 }
 
-TEST_F(ForeignImportTest, ThreeSiemensRangesGoIntoOneFile) {
-  const std::string raw = SiemensWithRanges("SCAN.RAT", 3);
-  ui_.saveAnswers.push_back(PathOf("scan3.raw"));
-  EXPECT_TRUE(ImportForeignFile(wb_, raw).Opened);
-  EXPECT_EQ(RangesOf(PathOf("scan3.raw")), (std::vector<std::pair<float, int>>{{100, 11}, {200, 12}, {300, 13}}));
-}
-
 // Split files go beside the import file, or into the folder asked for.
 TEST_F(ForeignImportTest, TwelveSiemensRangesGoIntoTwelveFiles) {
   std::filesystem::create_directory(dir_ / "out");
@@ -118,15 +111,16 @@ TEST_F(ForeignImportTest, CancelAndRefusalsWriteNothing) {
   EXPECT_EQ(observer_.fileChanged, 0);
 }
 
-TEST_F(ForeignImportTest, PendingChangesAreOfferedForSavingFirst) {
+// A few Siemens ranges go into one file, opened once pending changes were offered for saving.
+TEST_F(ForeignImportTest, ThreeSiemensRangesGoIntoOneFileAfterPendingChangesWereOffered) {
   Open(WriteFile("open.raw", 2));
   wb_.File.IsModified = true;
-  const std::string udf = WriteForeign("A.udf", Bytes(UdfText(UdfKeywords(), {"1"})));
-  ui_.saveAnswers.push_back(PathOf("A.raw"));
+  ui_.saveAnswers.push_back(PathOf("scan3.raw"));
   ui_.sink.Answer({false});
-  EXPECT_TRUE(ImportForeignFile(wb_, udf).Opened);
+  EXPECT_TRUE(ImportForeignFile(wb_, SiemensWithRanges("SCAN.RAT", 3)).Opened);
   EXPECT_EQ(ui_.sink.messages.size(), 1u);  // the question, answered No
-  EXPECT_EQ(wb_.File.DocumentPath, PathOf("A.raw"));
+  EXPECT_EQ(RangesOf(PathOf("scan3.raw")), (std::vector<std::pair<float, int>>{{100, 11}, {200, 12}, {300, 13}}));
+  EXPECT_EQ(wb_.File.DocumentPath, PathOf("scan3.raw"));
   EXPECT_FALSE(wb_.File.IsModified);
 }
 
