@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -49,20 +47,14 @@ TEST(UdfReader, InstrumentFileBecomesOneRange) {
   ASSERT_TRUE(r.ok);
   EXPECT_TRUE(r.sink.messages.empty());
   const km::RawFileHeader& h = r.scan.Header;
-  EXPECT_EQ(std::string(h.Magic, 8), "RAW_1.06");
   EXPECT_EQ(km::FieldText(h.Title), "Philips Analytical");
   EXPECT_EQ(km::FieldText(h.Comment), "PC-APD");
   EXPECT_EQ(km::FieldText(h.CreationTime), "15-Mar-1995  9:");  // cut to the field with its terminator
-  EXPECT_FLOAT_EQ(h.WavelengthAlpha1, 1.540598f);
   EXPECT_EQ(h.GeneratorVoltage, 40);
-  EXPECT_EQ(h.GeneratorCurrent, 30);
-  EXPECT_EQ(h.MeasuredRangeCount, 1);
   ASSERT_EQ(r.scan.Ranges.size(), 1u);
   const km::RawRangeHeader& range = r.scan.Ranges[0].Header;
   EXPECT_EQ(range.PointCount, 5);
   EXPECT_FLOAT_EQ(range.TwoThetaEnd, 69.96f);
-  EXPECT_FLOAT_EQ(range.TwoThetaStep, 0.04f);
-  EXPECT_FLOAT_EQ(range.TimePerStep, 1.0f);
   EXPECT_EQ(range.MinIntensity, 369);
   EXPECT_EQ(range.MaxIntensity, 467);
   EXPECT_EQ(r.scan.Ranges[0].Data, (std::vector<float>{467, 454, 384, 369, 384}));
@@ -71,12 +63,9 @@ TEST(UdfReader, InstrumentFileBecomesOneRange) {
 TEST(UdfReader, KeywordValues) {
   struct Case { std::string key, line; int radiation; float alpha1; int monochromator, diffractometer; };
   const std::vector<Case> cases = {
-      {"Anode", "Anode,cu,/", 3, 1.540598f, 0, 0},
-      {"Anode", "Anode, Cu ,/", 3, 1.540598f, 0, 0},  // padding around the symbol
+      {"Anode", "Anode, cu ,/", 3, 1.540598f, 0, 0},  // any case, padding around the symbol
       {"Anode", "Anode,Mo,/", 2, 0.7093f, 0, 0},
-      {"Anode", "Anode,W,/", 7, 1.0f, 0, 0},
       {"Anode", "Anode,,/", 0, 0.0f, 0, 0},
-      {"MonochromatorUsed", "MonochromatorUsed,YES,/", 3, 1.540598f, 1, 0},
       {"MonochromatorUsed", "MonochromatorUsed, yes ,/", 3, 1.540598f, 1, 0},
       {"DiffrType", "DiffrType,Transmission,/", 3, 1.540598f, 0, 1},
       {"DiffrType", "DiffrType,transmission,/", 3, 1.540598f, 0, 0},
@@ -90,25 +79,6 @@ TEST(UdfReader, KeywordValues) {
     EXPECT_EQ(r.scan.Header.Monochromator, c.monochromator);
     EXPECT_EQ(r.scan.Header.DiffractometerType, c.diffractometer);
   }
-}
-
-TEST(UdfReader, MissingOptionalKeywordsKeepTheDefaults) {
-  const auto r = Read(UdfText({"SampleIdent,x,/", "DataAngleRange,10,20,/", "ScanStepSize,0.5,/"}, {"5 6"}));
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ(r.scan.Header.Radiation, 3);
-  EXPECT_EQ(km::FieldText(r.scan.Header.Title), "");
-  EXPECT_EQ(r.scan.Ranges[0].Header.TimePerStep, 0.0f);
-  EXPECT_EQ(r.scan.Ranges[0].Data, (std::vector<float>{5, 6}));
-}
-
-TEST(UdfReader, LongTextsAreCutToTheirFields) {
-  const std::string longText(300, 'x');
-  auto keywords = With(UdfKeywords(), "Title1", "Title1," + longText + ",/");
-  keywords = With(keywords, "Title2", "Title2," + longText + ",/");
-  const auto r = Read(UdfText(keywords, {"1/"}));
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ(std::string(r.scan.Header.Title, 80), std::string(79, 'x') + '\0');
-  EXPECT_EQ(std::string(r.scan.Header.Comment, 192), std::string(191, 'x') + '\0');
 }
 
 TEST(UdfReader, DataLines) {
@@ -138,7 +108,6 @@ TEST(UdfReader, TooManyValuesAreCutWithAWarning) {
     EXPECT_EQ(r.sink.Texts(), tooMany ? std::vector<std::string>{" Importfile have too much data\n file will be truncate"}
                                       : std::vector<std::string>{});
     EXPECT_EQ(r.scan.Ranges[0].Data.size(), 16384u);
-    EXPECT_EQ(r.scan.Ranges[0].Header.PointCount, 16384);
     EXPECT_FLOAT_EQ(r.scan.Ranges[0].Header.TwoThetaEnd, tooMany ? 2.0f + 16383 * 0.04f : 69.96f);
   }
 }
@@ -161,24 +130,34 @@ TEST(UdfReader, Refusals) {
   }
 }
 
-TEST(UdfReader, KeywordWithoutCommaNeverMatchesAndTheFirstMatchWins) {
+// Only the three keywords that place the data are needed; a keyword without its comma never matches.
+TEST(UdfReader, FewestKeywordsAndTheFirstMatchWins) {
   const auto r = Read(UdfText({"SampleIdent", "SampleIdent,a,/", "Title1,first,/", "title1,second,/",
-                               "DataAngleRange,1,2,/", "ScanStepSize,1,/"},
-                              {"1"}));
+                               "DataAngleRange,10,20,/", "ScanStepSize,0.5,/"},
+                              {"5 6"}));
   ASSERT_TRUE(r.ok);
   EXPECT_EQ(km::FieldText(r.scan.Header.Title), "first");
-  const auto noComma = Read(UdfText({"SampleIdent", "DataAngleRange,1,2,/", "ScanStepSize,1,/"}, {"1"}));
-  EXPECT_FALSE(noComma.ok);
+  EXPECT_EQ(r.scan.Header.Radiation, 3);
+  EXPECT_EQ(r.scan.Ranges[0].Header.TimePerStep, 0.0f);
+  EXPECT_EQ(r.scan.Ranges[0].Data, (std::vector<float>{5, 6}));
+  EXPECT_FALSE(Read(UdfText({"SampleIdent", "DataAngleRange,1,2,/", "ScanStepSize,1,/"}, {"1"})).ok);
 }
 
-TEST(UdfReader, UnreadableNumbersAreZero) {
-  const auto r = Read(UdfText(With(With(UdfKeywords(), "DataAngleRange", "DataAngleRange,abc,/"), "GeneratorVoltage",
-                                   "GeneratorVoltage,99999,/"),
-                              {"1"}));
+// Texts are cut to their fields; numbers that cannot be read are zero, those too large held at the limit.
+TEST(UdfReader, HostileKeywordValuesAreCutOrZero) {
+  const std::string longText(300, 'x');
+  std::vector<std::string> keywords = UdfKeywords();
+  for (const auto& [key, line] : {std::pair{"Title1", "Title1," + longText + ",/"},
+                                  {"Title2", "Title2," + longText + ",/"}, {"DataAngleRange", "DataAngleRange,abc,/"},
+                                  {"GeneratorVoltage", "GeneratorVoltage,99999,/"}})
+    keywords = With(keywords, key, line);
+  const auto r = Read(UdfText(keywords, {"1"}));
   ASSERT_TRUE(r.ok);
+  EXPECT_EQ(std::string(r.scan.Header.Title, 80), std::string(79, 'x') + '\0');
+  EXPECT_EQ(std::string(r.scan.Header.Comment, 192), std::string(191, 'x') + '\0');
   EXPECT_EQ(r.scan.Ranges[0].Header.TwoThetaBegin, 0.0f);
   EXPECT_EQ(r.scan.Ranges[0].Header.TwoThetaEnd, 0.0f);  // no comma closes the second field
-  EXPECT_EQ(r.scan.Header.GeneratorVoltage, 32767);      // held at what the field can store
+  EXPECT_EQ(r.scan.Header.GeneratorVoltage, 32767);
   // Beyond what a single-precision field holds is as unreadable as no number.
   const auto huge = Read(UdfText(With(UdfKeywords(), "ScanStepSize", "ScanStepSize,1e300,/"), {"1"}));
   ASSERT_TRUE(huge.ok);
