@@ -4,48 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstdint>
+
+#include "tests/support/temp_dir.h"
 
 namespace morvane {
 namespace {
 
-// A valid PCM wave file of a tenth of a second of silence.
-QByteArray SilentWave() {
-  const uint32_t rate = 8000, samples = 800;
-  QByteArray b;
-  auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.append(static_cast<char>((v >> (8 * i)) & 0xFF)); };
-  auto u16 = [&](uint16_t v) { b.append(static_cast<char>(v & 0xFF)); b.append(static_cast<char>(v >> 8)); };
-  b.append("RIFF");
-  u32(36 + samples);
-  b.append("WAVEfmt ");
-  u32(16), u16(1), u16(1), u32(rate), u32(rate), u16(1), u16(8);
-  b.append("data");
-  u32(samples);
-  b.append(QByteArray(static_cast<int>(samples), '\x80'));
-  return b;
-}
-
 TEST(Sounds, AreFoundInTheProgramsFolderAndAMissingOneIsSilent) {
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  QFile f(dir.filePath("start.wav"));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(SilentWave());
-  f.close();
+  // A valid PCM wave file: 8000 Hz, 8 bits, mono, a tenth of a second of silence.
+  km::testing::WriteBytes(dir.filePath("start.wav").toStdString(),
+                          QByteArray::fromHex("524946464403000057415645666d7420100000000100010040"
+                                              "1f0000401f0000010008006461746120030000") + QByteArray(800, '\x80'));
   {
     SoundPlayer sounds;
-    EXPECT_TRUE(sounds.Find("start.wav").isEmpty());
     EXPECT_FALSE(sounds.Play("start.wav"));
     sounds.SetFolders({dir.path().toStdString()});
     EXPECT_EQ(sounds.Find("start.wav"), dir.filePath("start.wav"));
     EXPECT_FALSE(sounds.Play("ende.wav"));
     // Playing returns at once, with or without an audio device.
-    EXPECT_TRUE(sounds.Play("start.wav"));
-    EXPECT_TRUE(sounds.Play("start.wav"));
+    EXPECT_TRUE(sounds.Play("start.wav") && sounds.Play("start.wav"));
     // The samples load in the background; the test lets them finish before the player goes.
     QTest::qWait(300);
   }

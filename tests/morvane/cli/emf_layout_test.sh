@@ -15,24 +15,22 @@ failed=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
 
 "$demo" "$work" >/dev/null
-check "emf" '"$cli" render "$work/series.raw" --size 800x600 -o "$work/w.emf"'
-check "png" '"$cli" render "$work/series.raw" --size 800x600 -o "$work/w.png"'
-check "inverted png" '"$cli" render "$work/series.raw" --size 800x600 --invert-z -o "$work/inv.png"'
+for out in w.emf png.png "inv.png --invert-z"; do
+  check "$out" '"$cli" render "$work/series.raw" --size 800x600 -o "$work/"$out'
+done
 HOME="$work/home" timeout 180 soffice --headless --norestore --convert-to png --outdir "$work/lo" "$work/w.emf" >/dev/null 2>&1
-check "LibreOffice converts the metafile" '[ -s "$work/lo/w.png" ]'
-[ -s "$work/lo/w.png" ] || exit 1
+mv "$work/lo/w.png" "$work/lo.png" 2>/dev/null
+check "LibreOffice converts the metafile" '[ -s "$work/lo.png" ]'
+[ -s "$work/lo.png" ] || exit 1
 
-trimmed() { convert "$1" -background white -alpha remove -fuzz 2% -trim +repage "$2"; }
-small() { convert "$1" -resize '160x112!' -blur 0x1.5 "$2"; }
 rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'; }
-trimmed "$work/lo/w.png" "$work/lo-t.png"
-trimmed "$work/w.png" "$work/png-t.png"
-trimmed "$work/inv.png" "$work/inv-t.png"
-aspect() { identify -format '%[fx:w/h]' "$1"; }
-a_lo=$(aspect "$work/lo-t.png") a_png=$(aspect "$work/png-t.png")
+for name in lo png inv; do
+  convert "$work/$name.png" -background white -alpha remove -fuzz 2% -trim +repage "$work/$name-t.png"
+  convert "$work/$name-t.png" -resize '160x112!' -blur 0x1.5 "$work/$name-s.png"
+done
+a_lo=$(identify -format '%[fx:w/h]' "$work/lo-t.png") a_png=$(identify -format '%[fx:w/h]' "$work/png-t.png")
 echo "aspect of the drawn area: LibreOffice $a_lo, render $a_png"
 check "same proportions" 'awk -v a="$a_lo" -v b="$a_png" "BEGIN { d = a / b - 1; exit !(d < 0.02 && d > -0.02) }"'
-for name in lo png inv; do small "$work/$name-t.png" "$work/$name-s.png"; done
 same=$(rmse "$work/lo-s.png" "$work/png-s.png") other=$(rmse "$work/inv-s.png" "$work/png-s.png")
 echo "difference to the render: LibreOffice $same, inverted depth order $other"
 check "same layout" 'awk -v a="$same" "BEGIN { exit !(a < 0.03) }"'

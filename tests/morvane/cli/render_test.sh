@@ -7,6 +7,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
+# exits with the code given, and says the text given (if any) on standard error
+exits() { local code=$1 text=$2; shift 2; "$cli" render "$@" 2>"$work/err"; [ $? -eq "$code" ] && { [ -z "$text" ] || grep -q "$text" "$work/err"; }; }
 
 "$demo" "$work" >/dev/null
 check "png" '"$cli" render "$work/series.raw" -o "$work/w.png" --save-status "$work/w.kzs"'
@@ -19,15 +21,11 @@ check "selection" '"$cli" render --files "$work/series.001" "$work/series.002" -
 printf '3DGraphics Status File\r\nMainWin:       0 0 640 400\r\nNumFiles:      1\r\nFile0:         %s\r\n' "$work/series.raw" >"$work/m.kzs"
 check "status naming the master file" '"$cli" render --status "$work/m.kzs" -o "$work/m.png" && cmp -s "$work/w.png" "$work/m.png"'
 printf '3DGraphics Status File\r\nMainWin:       0 0 640 400\r\nNumFiles:      0\r\n' >"$work/none.kzs"
-"$cli" render --status "$work/none.kzs" -o "$work/none.png" 2>"$work/err"
-check "status without files draws the placeholder set and says so" '[ $? -eq 0 ] && [ -s "$work/none.png" ] && grep -q "^warning: .*placeholder set" "$work/err"'
+check "status without files draws the placeholder set and says so" \
+  'exits 0 "^warning: .*placeholder set" --status "$work/none.kzs" -o "$work/none.png" && [ -s "$work/none.png" ]'
 check "emf" '"$cli" render "$work/series.raw" -o "$work/w.emf" && [ "$(dd if="$work/w.emf" bs=1 skip=40 count=4 2>/dev/null)" = " EMF" ]'
-"$cli" render "$work/series.raw" -o "$work/no/such/dir/w.emf" 2>"$work/err"
-check "unwritable metafile exits 1 with its message" '[ $? -eq 1 ] && grep -q "Cannot write metafile - file in use." "$work/err"'
-"$cli" render "$work/missing.raw" -o "$work/x.png" 2>"$work/err"
-check "missing file exits 1 with its message" '[ $? -eq 1 ] && grep -q "Raw file does not exist" "$work/err"'
-"$cli" render "$work/series.raw" -o "$work/x.gif" 2>/dev/null
-check "unknown format exits 2" '[ $? -eq 2 ]'
-"$cli" render "$work/series.raw" "--files" "$work/series.001" -o "$work/x.png" 2>/dev/null
-check "two sources exit 2" '[ $? -eq 2 ]'
+check "unwritable metafile" 'exits 1 "Cannot write metafile - file in use." "$work/series.raw" -o "$work/no/such/dir/w.emf"'
+check "missing file" 'exits 1 "Raw file does not exist" "$work/missing.raw" -o "$work/x.png"'
+check "unknown format" 'exits 2 "" "$work/series.raw" -o "$work/x.gif"'
+check "two sources" 'exits 2 "" "$work/series.raw" --files "$work/series.001" -o "$work/x.png"'
 exit $failed
