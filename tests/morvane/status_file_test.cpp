@@ -81,26 +81,21 @@ TEST_F(StatusFileTest, ToleratesLfAndKeepsWhatIsMissing) {
 }
 
 TEST_F(StatusFileTest, RefusalsLeaveThePlaceholderSet) {
-  struct Case {
-    std::string text;
-    std::string message;
-  };
-  const std::string longName(300, 'n');
-  const std::vector<Case> cases = {
+  const std::string head = "3DGraphics Status File\r\nMainWin: 0 0 1 1\r\n", file0 = "File0:         /d\r\n";
+  const std::pair<std::string, std::string> cases[] = {
       {"3DGraphicx Status File\r\n", "This is not a 3DGraphics Status File!"},
-      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      3\r\nFile0:         /d\r\nFlie1: x\r\n", "Error File 1!"},
-      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      2\r\nFile0:         /d\r\n", "Error File 1!"},
-      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      1001\r\n",
-       "Error NumFiles 1001!\n\nA Status File can list at most 1000 files."},
-      {"3DGraphics Status File\r\nMainWin: 0 0 1 1\r\nNumFiles:      2\r\nFile0:         /d\r\nFile1:         " + longName + "\r\n",
+      {head + "NumFiles:      3\r\n" + file0 + "Flie1: x\r\n", "Error File 1!"},
+      {head + "NumFiles:      2\r\n" + file0, "Error File 1!"},
+      {head + "NumFiles:      1001\r\n", "Error NumFiles 1001!\n\nA Status File can list at most 1000 files."},
+      {head + "NumFiles:      2\r\n" + file0 + "File1:         " + std::string(300, 'n') + "\r\n",
        "Error File 1!\n\nThe name is longer than 260 characters."},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, message] : cases) {
     sink_.messages.clear();
     ViewerState st;
-    EXPECT_FALSE(ReadStatusFile(st, sink_, WriteText("bad.kzs", c.text)));
-    ASSERT_EQ(sink_.messages.size(), 1u) << c.message;
-    EXPECT_EQ(sink_.messages[0].text, c.message);
+    EXPECT_FALSE(ReadStatusFile(st, sink_, WriteText("bad.kzs", text)));
+    ASSERT_EQ(sink_.messages.size(), 1u) << message;
+    EXPECT_EQ(sink_.messages[0].text, message);
     EXPECT_EQ(sink_.messages[0].caption, kErrorBoxCaption);
     EXPECT_EQ(st.NumDiagrams, 20);
   }
