@@ -91,12 +91,6 @@ TEST_F(FileSetTest, RefusalsAndTheirMessages) {
   EXPECT_EQ(sink_.Texts(), (std::vector<std::string>{"Jetzt ist aber gut!", "2Masterfiles koennen nicht geladen werden!"}));
   EXPECT_EQ(sink_.messages[0].caption, kErrorBoxCaption);
 
-  // Nothing of the set exists.
-  sink_.messages.clear();
-  const std::string lonely = Write("N.raw", {}, 4);
-  EXPECT_FALSE(OpenFileSet(state_, sink_, lonely));
-  EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"No diagram could be loaded!"});
-
   // A name without ".raw" or ".RAW" and no selection: false without a message.
   sink_.messages.clear();
   state_.NumFiles = 1;
