@@ -78,16 +78,5 @@ TEST(DrawAxis, FirstTickBelowTheMinimumMovesOnAndValuesOutsideAreSkipped) {
   EXPECT_EQ(dc.FindText("20.0")->points[0], (km::Point{89, 60}));
 }
 
-TEST(DrawGridLines, OneLinePerTickAcrossTheBackFace) {
-  RecordingCanvas dc;
-  const CubeFaces faces{{110, 130, 530, 370}, {210, 50, 630, 290}, false};
-  DrawGridLines(dc, faces, {128, 128, 128}, kGridXBack, 0, 0, 10, 4, 1.0f, {0, 40});
-  const auto moves = dc.Of(CanvasCall::MoveTo);
-  const auto lines = dc.Of(CanvasCall::LineTo);
-  ASSERT_EQ(moves.size(), 5u);
-  EXPECT_EQ(moves[1]->points[0], (km::Point{315, 290}));
-  EXPECT_EQ(lines[1]->points[0], (km::Point{315, 50}));
-}
-
 }  // namespace
 }  // namespace morvane
