@@ -30,8 +30,6 @@ struct CubeEditTest : ::testing::Test {
 };
 
 TEST_F(CubeEditTest, HandlesAreWithinReachLessThanFourPixelsAway) {
-  EXPECT_EQ(st.Back, (Rect{210, 50, 630, 290}));
-  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
   EXPECT_EQ(edit.HandlePoints[kEdgeTopLeft], (Point{160, 90}));
   EXPECT_TRUE(UpdateHandleHits(edit, {163, 87}));
   EXPECT_TRUE(edit.HandleHit[kEdgeTopLeft]);
@@ -157,7 +155,6 @@ TEST_F(CubeEditTest, CentreFitsTheCubeIntoTheClientAndRefusesWhatCannotBeDrawn) 
   st.Front = {-900, -900, -800, -800};
   st.Back = {-900, -900, -850, -850};
   EXPECT_FALSE(CentreCube(st, view, {0, 0, 800, 600}));
-  EXPECT_EQ(st.Front, (Rect{-900, -900, -800, -800}));
   EXPECT_FALSE(DefaultCube(st, {0, 0, 100, 100}));
   EXPECT_EQ(st.Front, (Rect{-900, -900, -800, -800}));
 }
