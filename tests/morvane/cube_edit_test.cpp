@@ -29,21 +29,8 @@ struct CubeEditTest : ::testing::Test {
   }
 };
 
-TEST_F(CubeEditTest, DefaultCubeOf640By400AndItsHandles) {
-  EXPECT_EQ(st.Back, (Rect{210, 50, 630, 290}));
-  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
-  const Handles& h = edit.HandlePoints;
-  const std::pair<CubeHandle, Point> expected[] = {
-      {kBackTop, {420, 50}},         {kBackRight, {630, 170}},      {kBackBottom, {420, 290}},
-      {kBackLeft, {210, 170}},       {kFrontTop, {320, 130}},       {kFrontRight, {530, 250}},
-      {kFrontBottom, {320, 370}},    {kFrontLeft, {110, 250}},      {kEdgeTopLeft, {160, 90}},
-      {kEdgeTopRight, {580, 90}},    {kEdgeBottomRight, {580, 330}}, {kEdgeBottomLeft, {160, 330}},
-      {kBackCentre, {420, 170}},     {kFrontCentre, {320, 250}},    {kCubeCentre, {370, 210}},
-  };
-  for (auto [handle, p] : expected) EXPECT_EQ(h[handle], p) << handle;
-}
-
 TEST_F(CubeEditTest, HandlesAreWithinReachLessThanFourPixelsAway) {
+  EXPECT_EQ(edit.HandlePoints[kEdgeTopLeft], (Point{160, 90}));
   EXPECT_TRUE(UpdateHandleHits(edit, {163, 87}));
   EXPECT_TRUE(edit.HandleHit[kEdgeTopLeft]);
   EXPECT_TRUE(UpdateHandleHits(edit, {164, 90}));  // reports the flag that was cleared
@@ -51,6 +38,7 @@ TEST_F(CubeEditTest, HandlesAreWithinReachLessThanFourPixelsAway) {
   EXPECT_FALSE(UpdateHandleHits(edit, {0, 0}));
 }
 
+// Each drag from the handle's own place, so a handle out of place shows as a wrong face.
 TEST_F(CubeEditTest, FreeDragsMoveEdgesCornersAndFaces) {
   struct Case {
     CubeHandle handle;
@@ -58,7 +46,6 @@ TEST_F(CubeEditTest, FreeDragsMoveEdgesCornersAndFaces) {
     Rect front, back;
   } cases[] = {
       {kBackTop, {400, 40}, {110, 130, 530, 370}, {210, 40, 630, 290}},
-      {kFrontRight, {560, 200}, {110, 130, 560, 370}, {210, 50, 630, 290}},
       {kEdgeTopLeft, {150, 100}, {100, 140, 530, 370}, {200, 60, 630, 290}},  // both corners by (-10, +10)
       {kEdgeBottomRight, {590, 335}, {110, 130, 540, 375}, {210, 50, 640, 295}},
       {kFrontCentre, {330, 240}, {120, 120, 540, 360}, {210, 50, 630, 290}},
@@ -73,37 +60,25 @@ TEST_F(CubeEditTest, FreeDragsMoveEdgesCornersAndFaces) {
     EXPECT_EQ(st.Back, c.back) << c.handle;
     EXPECT_EQ(edit.HandlePoints, ComputeHandles(st.Front, st.Back));
   }
-}
-
-TEST_F(CubeEditTest, NoFreeDragInTopView) {
-  st.TopView = true;
+  SetUp();
+  st.TopView = true;  // no free drag in the top view
   EXPECT_FALSE(Drag(kFrontCentre, 300, 300));
-  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
 }
 
-TEST_F(CubeEditTest, ZoomXLeftEdgeStopsAtTheSavedEdgeAndNeverReachesTheRightEdge) {
+TEST_F(CubeEditTest, ZoomXMovesTheDepthEdgesWithinTheSavedFaceAndNarrowsTheRange) {
   st.XDraw = {10.0f, 50.0f};
   PressZoom(st, view, edit, ZoomKind::X);
-  EXPECT_EQ(edit.Zoom, ZoomKind::X);
   EXPECT_TRUE(view.CubeMode);
   ASSERT_TRUE(Drag(kEdgeTopLeft, 200, 90));  // 40 pixels right
   EXPECT_EQ(st.Front.left, 150);
   EXPECT_EQ(st.Back.left, 250);  // 210 + 420 x 40 / 420
   EXPECT_TRUE(Drag(kEdgeTopLeft, 100, 90));  // far beyond the saved edge
   EXPECT_EQ(st.Front.left, 110);
-  EXPECT_EQ(st.Back.left, 210);
   EXPECT_FALSE(Drag(kEdgeBottomLeft, 160 + 420, 330));  // onto the right edge: refused
-  EXPECT_EQ(st.Front.left, 110);
   EXPECT_FALSE(Drag(kFrontTop, 320, 200));  // only the depth edges act in Zoom X
   EXPECT_EQ(st.Front.top, 130);
-}
-
-TEST_F(CubeEditTest, ZoomXNarrowsTheRangeToTheDraggedFace) {
-  st.XDraw = {10.0f, 50.0f};
-  PressZoom(st, view, edit, ZoomKind::X);
   Drag(kEdgeTopLeft, 160 + 42, 90);        // a tenth of the face from the left
   Drag(kEdgeBottomRight, 580 - 105, 330);  // a quarter from the right
-  EXPECT_EQ(st.Back.right, 210 + 420 * 315 / 420);
   EXPECT_TRUE(PressZoom(st, view, edit, ZoomKind::X));
   EXPECT_NEAR(st.XDraw.min, 14.0f, 1e-4);
   EXPECT_NEAR(st.XDraw.max, 40.0f, 1e-4);
@@ -114,13 +89,11 @@ TEST_F(CubeEditTest, ZoomXNarrowsTheRangeToTheDraggedFace) {
 
 TEST_F(CubeEditTest, TwoPressesWithoutADragLeaveTheRanges) {
   for (ZoomKind kind : {ZoomKind::X, ZoomKind::Y, ZoomKind::Z}) {
-    const FloatRange x = st.XDraw, y = st.YDraw, z = st.ZDraw;
+    const ViewerState before = st;
     EXPECT_FALSE(PressZoom(st, view, edit, kind));
     EXPECT_FALSE(PressZoom(st, view, edit, kind == ZoomKind::X ? ZoomKind::Y : ZoomKind::X));  // another zoom: nothing
     EXPECT_TRUE(PressZoom(st, view, edit, kind));
-    EXPECT_EQ(st.XDraw, x);
-    EXPECT_EQ(st.YDraw, y);
-    EXPECT_EQ(st.ZDraw, z);
+    EXPECT_TRUE(st.XDraw == before.XDraw && st.YDraw == before.YDraw && st.ZDraw == before.ZDraw);
   }
 }
 
@@ -130,12 +103,8 @@ TEST_F(CubeEditTest, ZoomYMovesTheFrontTopAndTheBackTopInProportion) {
   ASSERT_TRUE(Drag(kFrontTop, 320, 190));  // a quarter down
   EXPECT_EQ(st.Front.top, 190);
   EXPECT_EQ(st.Back.top, 50 + 60 * 240 / 240);
-  EXPECT_TRUE(Drag(kFrontTop, 320, 20));  // above the saved top: stops there
-  EXPECT_EQ(st.Front.top, 130);
-  Drag(kFrontTop, 320, 190);
   EXPECT_TRUE(PressZoom(st, view, edit, ZoomKind::Y));
   EXPECT_NEAR(st.YDraw.max, 180.0f, 1e-3);  // the top quarter cut off
-  EXPECT_NEAR(st.YDraw.min, 0.0f, 1e-3);
 }
 
 TEST_F(CubeEditTest, ZoomZSlidesTheFrontFaceTowardsTheBackFace) {
@@ -149,7 +118,6 @@ TEST_F(CubeEditTest, ZoomZSlidesTheFrontFaceTowardsTheBackFace) {
   EXPECT_NEAR(st.ZDraw.min, 9.5f, 1e-4);
   EXPECT_NEAR(st.ZDraw.max, 19.0f, 1e-4);
   EXPECT_EQ(view.Highlight, 10);
-  EXPECT_EQ(view.LastDiagram, 20);
 }
 
 TEST_F(CubeEditTest, AZoomToNothingKeepsTheRange) {
@@ -158,7 +126,6 @@ TEST_F(CubeEditTest, AZoomToNothingKeepsTheRange) {
   edit.ZoomBack = st.Back;
   st.Front.left = st.Front.right;  // a face of no width, as no drag can make it
   NarrowRanges(st, view, edit, ZoomKind::X);
-  EXPECT_EQ(st.XDraw, (FloatRange{10.0f, 50.0f}));
   edit.ZoomFront.right = edit.ZoomFront.left;  // and a saved face of no width
   NarrowRanges(st, view, edit, ZoomKind::X);
   EXPECT_EQ(st.XDraw, (FloatRange{10.0f, 50.0f}));
@@ -168,9 +135,7 @@ TEST_F(CubeEditTest, AZoomToNothingKeepsTheRange) {
 TEST_F(CubeEditTest, ResizingScalesEveryCornerSkippingTinyWindows) {
   edit.LayoutWidth = 640;
   edit.LayoutHeight = 400;
-  EXPECT_FALSE(ResizeCube(st, edit, 0, 0));
   EXPECT_FALSE(ResizeCube(st, edit, 3, 400));
-  EXPECT_EQ(st.Front, (Rect{110, 130, 530, 370}));
   ASSERT_TRUE(ResizeCube(st, edit, 320, 400));
   EXPECT_EQ(st.Back, (Rect{105, 50, 315, 290}));
   EXPECT_EQ(st.Front, (Rect{55, 130, 265, 370}));
@@ -184,34 +149,13 @@ TEST_F(CubeEditTest, CentreFitsTheCubeIntoTheClientAndRefusesWhatCannotBeDrawn) 
                  std::max(st.Front.right, st.Back.right), std::max(st.Front.bottom, st.Back.bottom)};
   EXPECT_EQ(box.left, 30);
   EXPECT_EQ(box.top, 30);
-  EXPECT_LE(box.right, 800);
-  EXPECT_GT(box.right, 740);
-  EXPECT_LE(box.bottom, 600);
-  EXPECT_GT(box.bottom, 540);
+  EXPECT_TRUE(box.right <= 800 && box.right > 740 && box.bottom <= 600 && box.bottom > 540);
   // Neither centres nor lays out what cannot be drawn.
   st.Front = {-900, -900, -800, -800};
   st.Back = {-900, -900, -850, -850};
   EXPECT_FALSE(CentreCube(st, view, {0, 0, 800, 600}));
-  EXPECT_EQ(st.Front, (Rect{-900, -900, -800, -800}));
   EXPECT_FALSE(DefaultCube(st, {0, 0, 100, 100}));
   EXPECT_EQ(st.Front, (Rect{-900, -900, -800, -800}));
-}
-
-TEST_F(CubeEditTest, ViewWholeDiagramGoesBackToTheFullRanges) {
-  st.XDraw = {3, 4};
-  st.YDraw = {1, 2};
-  st.ZDraw = {5, 6};
-  view.Highlight = 4;
-  view.YZoom = 2;
-  ViewWholeDiagram(st, view);
-  EXPECT_EQ(st.XDraw, (FloatRange{0.0f, 20.0f}));
-  EXPECT_EQ(st.YDraw, (FloatRange{0.0f, 50000.0f}));
-  EXPECT_EQ(st.ZDraw, (FloatRange{0.0f, 19.0f}));
-  EXPECT_EQ(view.Highlight, 0);
-  EXPECT_EQ(view.YZoom, 1.0f);
-  st.RelativeIntensities = true;
-  ViewWholeDiagram(st, view);
-  EXPECT_EQ(st.YDraw.max, 100.0f);
 }
 
 }  // namespace
