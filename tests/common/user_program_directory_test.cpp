@@ -36,9 +36,11 @@ class UserProgramDirectoryTest : public testing::TempDirTest {
     const auto bytes = ReadBytes(path);
     return {bytes.begin(), bytes.end()};
   }
-  static std::vector<std::string> Names(const std::string& folder) {
+  // Everything below the folder, as sorted relative paths.
+  static std::vector<std::string> Tree(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+      names.push_back(entry.path().lexically_relative(folder));
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -58,11 +60,9 @@ TEST_F(UserProgramDirectoryTest, FirstStartMakesTheFoldersFillsThemAndGivesTheUs
   const std::string own = PathOf("home/.local/share/keltor-morvane");  // nothing of it exists yet
   ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, Installed(), "anna", PathOf("home")));
   EXPECT_TRUE(sink_.Empty());
-  EXPECT_EQ(Names(own), (std::vector<std::string>{"PROGRAMS", "USERS"}));
-  EXPECT_EQ(Names(own + "/PROGRAMS"), std::vector<std::string>{"CYLABS.DAT"});  // files only
-  EXPECT_EQ(Names(own + "/USERS"), (std::vector<std::string>{"anna.USR", "service.USR"}));
+  EXPECT_EQ(Tree(own), (std::vector<std::string>{"PROGRAMS", "PROGRAMS/CYLABS.DAT", "USERS", "USERS/anna.USR",
+                                                 "USERS/service.USR"}));  // files only
   EXPECT_EQ(Text(own + "/PROGRAMS/CYLABS.DAT"), "installed table");
-
   EXPECT_EQ(WorkDirectoryOfAnna(own), PathOf("home"));  // a profile the programs read
 }
 
@@ -78,13 +78,13 @@ TEST_F(UserProgramDirectoryTest, WhatIsThereIsNeverReplaced) {
   EXPECT_TRUE(sink_.Empty());
   EXPECT_EQ(Text(own + "/PROGRAMS/CYLABS.DAT"), "the user's own table");
   EXPECT_EQ(Text(own + "/USERS/service.USR"), "changed since");
-  EXPECT_EQ(Names(own + "/USERS"), (std::vector<std::string>{"anna.USR", "service.USR"}));  // no temporary left
+  EXPECT_EQ(Tree(own + "/USERS"), (std::vector<std::string>{"anna.USR", "service.USR"}));  // no temporary left
 }
 
 TEST_F(UserProgramDirectoryTest, WithoutInstalledDataOrUserOnlyTheFoldersAreMade) {
   const std::string own = PathOf("own");
   ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, PathOf("not-installed"), "", PathOf("home")));
-  EXPECT_TRUE(sink_.Empty() && Names(own + "/USERS").empty() && Names(own + "/PROGRAMS").empty());
+  EXPECT_TRUE(sink_.Empty() && Tree(own) == (std::vector<std::string>{"PROGRAMS", "USERS"}));
   // A work directory too long for the profile is left out of it.
   ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, "", "anna", "/" + std::string(300, 'w')));
   EXPECT_EQ(WorkDirectoryOfAnna(own), "");
