@@ -88,15 +88,6 @@ TEST_F(RawFileTest, CountsAreRoundedHalfAwayFromZeroAndScaled) {
   }
 }
 
-TEST_F(RawFileTest, WrongExtremesNeverClipCounts) {
-  RawFileContext c = Unread(PathOf("liar.raw"));
-  TestRange range = Values({10, 50000});
-  range.header.MaxIntensity = 10;  // the caller got it wrong
-  ASSERT_TRUE(WriteRawRange(sink_, c, 1, range.header, range.counts));
-  ASSERT_TRUE(Read(c, 1));
-  EXPECT_EQ(data_[1], 50000.0f);
-}
-
 TEST_F(RawFileTest, WriterAppendsReplacesTheLastRangeAndStartsAnew) {
   RawFileContext c = Write("w.raw", {Counts(300), Counts(600)});
   // Range 3 appends after the last block in use.
