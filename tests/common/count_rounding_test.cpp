@@ -38,17 +38,15 @@ const Case kCases[] = {
 TEST(CountRoundingTest, WholeRangesRoundAsSingleValuesDo) {
   for (const double scale : {1.0, 10.0}) {
     std::vector<float> values;
-    for (const Case& c : kCases) {
+    for (const Case& c : kCases)
       if (c.scale == scale) values.push_back(c.value);
-    }
     // Each count alone (the tail of the loop) and all together (its vector part).
     std::vector<int32_t> together(values.size());
     RoundToCounts(values, scale, together.data());
     for (size_t i = 0; i < values.size(); ++i) {
       int32_t alone = 0;
       RoundToCounts(std::span(values).subspan(i, 1), scale, &alone);
-      const double product = static_cast<double>(values[i]) * scale;
-      EXPECT_EQ(alone, RoundToCount(product)) << values[i];
+      EXPECT_EQ(alone, RoundToCount(static_cast<double>(values[i]) * scale)) << values[i];
       EXPECT_EQ(together[i], alone) << values[i];
     }
   }
