@@ -20,12 +20,6 @@ class RawFileTest : public testing::TempDirTest {
  protected:
   // n counts first, first + 1, ...
   static TestRange Counts(int n, float first = 1.0f) { return testing::Ramp(n, 10.0f, 0.02f, first); }
-  static TestRange Values(std::vector<float> counts, float scale = 1.0f) {
-    TestRange range = Counts(static_cast<int>(counts.size()));
-    range.header.ScaleFactor = scale;
-    range.counts = std::move(counts);
-    return range;
-  }
   RawFileContext Write(const std::string& name, std::vector<TestRange> ranges) {
     return testing::WriteRawFile(PathOf(name), MeasuredHeader("test"), std::move(ranges));
   }
@@ -82,7 +76,10 @@ TEST_F(RawFileTest, CountsAreRoundedHalfAwayFromZeroAndScaled) {
   } cases[] = {
       {1, {2.5f, -2.5f, 0.49f, -0.5f}, {3, -3, 0, -1}}, {10, {1.25f, 7.04f}, {1.3f, 7.0f}}, {0.5f, {1.25f, 7.04f}, {1, 7}}};
   for (const auto& c : cases) {
-    RawFileContext file = Write("round.raw", {Values(c.counts, c.scale)});
+    TestRange range = Counts(static_cast<int>(c.counts.size()));
+    range.header.ScaleFactor = c.scale;
+    range.counts = c.counts;
+    RawFileContext file = Write("round.raw", {range});
     ASSERT_TRUE(Read(file, 1, c.counts.size()));
     for (size_t i = 0; i < c.back.size(); ++i) EXPECT_FLOAT_EQ(data_[i], c.back[i]) << c.scale << " " << i;
   }
