@@ -56,29 +56,25 @@ class UserProgramDirectoryTest : public testing::TempDirTest {
   RecordingSink sink_;
 };
 
-TEST_F(UserProgramDirectoryTest, FirstStartMakesTheFoldersFillsThemAndGivesTheUserAProfile) {
+TEST_F(UserProgramDirectoryTest, FirstStartFillsTheFoldersAndGivesAProfileLaterStartsReplaceNothing) {
   const std::string own = PathOf("home/.local/share/keltor-morvane");  // nothing of it exists yet
   ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, Installed(), "anna", PathOf("home")));
   EXPECT_TRUE(sink_.Empty());
   EXPECT_EQ(Tree(own), (std::vector<std::string>{"PROGRAMS", "PROGRAMS/CYLABS.DAT", "USERS", "USERS/anna.USR",
                                                  "USERS/service.USR"}));  // files only
   EXPECT_EQ(Text(own + "/PROGRAMS/CYLABS.DAT"), "installed table");
-  EXPECT_EQ(WorkDirectoryOfAnna(own), PathOf("home"));  // a profile the programs read
-}
 
-TEST_F(UserProgramDirectoryTest, WhatIsThereIsNeverReplaced) {
-  const std::string own = PathOf("own");
-  fs::create_directories(own + "/PROGRAMS");
-  fs::create_directories(own + "/USERS");
+  // A later start replaces nothing, whatever changed since.
   WriteBytes(own + "/PROGRAMS/CYLABS.DAT", std::string("the user's own table"));
-  WriteBytes(own + "/USERS/anna.USR", std::string("anna's profile"));
   WriteBytes(own + "/USERS/service.USR", std::string("changed since"));
-
-  ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, Installed(), "anna", PathOf("home")));
+  const std::string annasProfile = Text(own + "/USERS/anna.USR");
+  ASSERT_TRUE(PrepareUserProgramDirectory(sink_, own, Installed(), "anna", "/elsewhere"));
   EXPECT_TRUE(sink_.Empty());
   EXPECT_EQ(Text(own + "/PROGRAMS/CYLABS.DAT"), "the user's own table");
   EXPECT_EQ(Text(own + "/USERS/service.USR"), "changed since");
+  EXPECT_EQ(Text(own + "/USERS/anna.USR"), annasProfile);
   EXPECT_EQ(Tree(own + "/USERS"), (std::vector<std::string>{"anna.USR", "service.USR"}));  // no temporary left
+  EXPECT_EQ(WorkDirectoryOfAnna(own), PathOf("home"));  // a profile the programs read
 }
 
 TEST_F(UserProgramDirectoryTest, WithoutInstalledDataOrUserOnlyTheFoldersAreMade) {
