@@ -55,7 +55,8 @@ TEST_F(RawFileTest, RangesAreLaidOutInFileOrderWithWellFormedBookkeeping) {
   const auto bytes = ReadBytes(c.Path);
   const RawFileHeader h = HeaderOf(bytes);
   // 300 small counts: 16-bit, 2 data blocks at block 4; 700 counts above 32767: 32-bit, 6 data blocks
-  // right after range 1 and its header block; the last block in use twice; ranges and points.
+  // right after range 1 and its header block; the last block in use twice; ranges and points (copied
+  // with +: the field is not 4-byte aligned).
   EXPECT_EQ((std::vector<int>{h.RangeBlock[1], h.DataBlocksOf(1), h.RangeBlock[2], h.DataBlocksOf(2), h.LastBlock,
                               h.LastBlockCopy, h.MeasuredRangeCount, +h.TotalPointCount}),
             (std::vector<int>{4, 2, 4 + 2 + 1, 6, 3 + 3 + 7, 3 + 3 + 7, 2, 1000}));
@@ -74,7 +75,9 @@ TEST_F(RawFileTest, CountsAreRoundedHalfAwayFromZeroAndScaled) {
     float scale;
     std::vector<float> counts, back;
   } cases[] = {
-      {1, {2.5f, -2.5f, 0.49f, -0.5f}, {3, -3, 0, -1}}, {10, {1.25f, 7.04f}, {1.3f, 7.0f}}, {0.5f, {1.25f, 7.04f}, {1, 7}}};
+      {1, {2.5f, -2.5f, 0.49f, -0.5f}, {3, -3, 0, -1}},
+      {10, {1.25f, 7.04f}, {1.3f, 7.0f}},
+      {0.5f, {1.25f, 7.04f}, {1, 7}}};
   for (const auto& c : cases) {
     TestRange range = Counts(static_cast<int>(c.counts.size()));
     range.header.ScaleFactor = c.scale;
@@ -227,7 +230,8 @@ TEST_F(RawFileTest, OlderVersionsAreUpgradedInMemory) {
                          FieldText(read.ModifierProgram)}),
             (std::vector<std::string>{"1-Jan-99 8:05", "Quartz", "02-Feb-99 10:00", "QEDIT"}));
   // Only files below version 3 lose the higher range flags.
-  EXPECT_EQ((std::vector<int>{read.Monochromator, read.RelatedReserved, read.LegacyRangeFlags}), (std::vector{102, 0, 0x13}));
+  EXPECT_EQ((std::vector<int>{read.Monochromator, read.RelatedReserved, read.LegacyRangeFlags}),
+            (std::vector{102, 0, 0x13}));
 
   h.Magic[7] = '2';
   ASSERT_TRUE(ParseRawHeader(sink_, file, "old.raw", read));
