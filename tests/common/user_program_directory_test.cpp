@@ -116,7 +116,8 @@ TEST_F(UserProgramDirectoryTest, APlaceTakenByAFolderIsNamedWhenAFileCannotBeWri
   fs::create_directories(own + "/PROGRAMS");
   EXPECT_FALSE(PrepareUserProgramDirectory(sink_, own, "", "anna", PathOf("home")));
   EXPECT_EQ(sink_.Texts(), std::vector<std::string>{"A file of the program directory cannot be written:\n\n" + own +
-                                                    "/USERS/anna.USR\n\nIs a directory.\nThe program runs without a user profile."});
+                                                    "/USERS/anna.USR\n\nIs a directory.\n"
+                                                    "The program runs without a user profile."});
   EXPECT_FALSE(fs::exists(own + "/USERS/anna.USR"));
 }
 
