@@ -159,26 +159,20 @@ TEST_F(UserProfileTest, SectionWithoutSettingsZeroesFirstEightBytes) {
 }
 
 TEST_F(UserProfileTest, RefusedWritesLeaveTheFileAlone) {
+  auto expectRefused = [&](int id, std::span<const uint8_t> settings, const std::string& message) {
+    const std::vector<uint8_t> before = Bytes();
+    EXPECT_FALSE(Write(id, {"w"}, settings));
+    EXPECT_EQ(sink_.LastText(), message + "\n\n" + path_);
+    EXPECT_EQ(Bytes(), before);
+  };
   const std::vector<uint8_t> settings(512, 1);
   ASSERT_TRUE(Write(kViewerSectionId, {"v"}, settings));
-  const std::vector<uint8_t> larger(513, 2);
-  const std::vector<uint8_t> before = Bytes();
-  EXPECT_FALSE(Write(kViewerSectionId, {"w"}, larger));
-  EXPECT_EQ(sink_.LastText(), "User file section is too small for these settings.\n\n" + path_);
-  EXPECT_EQ(Bytes(), before);
-
+  expectRefused(kViewerSectionId, std::vector<uint8_t>(513, 2), "User file section is too small for these settings.");
   for (int id = 100; Directory().SectionCount < kProfileSectionSlots; ++id) ASSERT_TRUE(Write(id, {}, {}));
-  const std::vector<uint8_t> full = Bytes();
-  EXPECT_FALSE(Write(kWorkbenchSectionId, {"a.raw"}, {}));
-  EXPECT_EQ(sink_.LastText(), "User file has no room for another section.\n\n" + path_);
-  EXPECT_EQ(Bytes(), full);
+  expectRefused(kWorkbenchSectionId, {}, "User file has no room for another section.");
   EXPECT_TRUE(Write(kViewerSectionId, {"still writable"}, settings));
-
   ChangeDirectory([](UserProfileDirectory& d) { d.SectionCount = 1, d.NextFreeBlock = 3; });  // stale
-  const std::vector<uint8_t> stale = Bytes();
-  EXPECT_FALSE(Write(kWorkbenchSectionId, {}, {}));
-  EXPECT_EQ(sink_.LastText(), "Invalid file format or version.\n\n" + path_);
-  EXPECT_EQ(Bytes(), stale);
+  expectRefused(kWorkbenchSectionId, {}, "Invalid file format or version.");
 }
 
 TEST_F(UserProfileTest, BrokenProfilesAreRefused) {
