@@ -14,8 +14,7 @@ struct FakeControls : DialogControls {
   struct Control {
     std::string text;
     int limit = 0;
-    bool modified = false;
-    bool enabled = true;
+    bool modified = false, enabled = true;
   };
   mutable std::map<int, Control> controls;
   int focused = 0;
