@@ -14,8 +14,7 @@ struct FakeControls : DialogControls {
   struct Control {
     std::string text;
     int limit = 0;
-    bool modified = false;
-    bool enabled = true;
+    bool modified = false, enabled = true;
   };
   mutable std::map<int, Control> controls;
   int focused = 0;
@@ -35,82 +34,51 @@ struct FakeControls : DialogControls {
   }
 };
 
-TEST(DialogFields, FillShowsValuesAndClearsMarks) {
-  int counts[3] = {1, -2, 3};
-  float reals[3] = {1.5f, 2.0f, 0.125f};
-  char title[8] = "Quartz";
-  DialogField table[3];
-  IntegerField(table[0], 10, counts, 3);
-  RealField(table[1], 11, reals, 3);
-  TextField(table[2], 12, title);
-  table[1].Changed = true;
-  FakeControls dialog;
-  dialog.controls[11].modified = true;
-  DialogFieldBinder binder;
-  binder.FillDialogFields(dialog, table);
-  EXPECT_EQ(dialog.controls[10].text, " 1, -2, 3");
-  EXPECT_EQ(dialog.controls[11].text, " 1.5, 2.0, 0.125");
-  EXPECT_EQ(dialog.controls[12].text, "Quartz");
-  EXPECT_EQ(dialog.controls[12].limit, 7);  // what the buffer holds
-  EXPECT_FALSE(dialog.controls[11].modified);
-  EXPECT_FALSE(table[1].Changed);
-}
-
-TEST(DialogFields, InvalidDataTextHasSingleBlanks) {
-  EXPECT_EQ(InvalidDataText(-0.5f, 1e6f), "Invalid Data\nAllowed Range = -0.5 to 1e+06");
-}
-
-TEST(DialogFields, ReadTakesModifiedEnabledEntriesAndRounds) {
-  int steps[2] = {7, 7};
-  float width = 1.0f;
+TEST(DialogFields, FillShowsValuesAndReadTakesModifiedEnabledEntriesInRange) {
+  int steps[3] = {1, -2, 3};
+  float pair[2] = {1.5f, 2.0f};
   int untouched = 4;
   char title[5] = "old";
   DialogField table[4];
-  IntegerField(table[0], 1, steps, 2, -10, 10);
-  RealField(table[1], 2, &width, 1);
+  IntegerField(table[0], 1, steps, 3, -10, 10);
+  RealField(table[1], 2, pair, 2, 1, 10);
   IntegerField(table[2], 3, &untouched, 1);
   TextField(table[3], 4, title);
+  table[1].Changed = true;
   FakeControls dialog;
+  dialog.controls[2].modified = true;
   DialogFieldBinder binder;
   binder.FillDialogFields(dialog, table);
-  dialog.Type(1, "2.5, -2.5");
-  dialog.Type(2, "0.75");
-  dialog.Type(3, "9");
-  dialog.controls[3].enabled = false;
+  EXPECT_EQ(dialog.controls[1].text, " 1, -2, 3");
+  EXPECT_EQ(dialog.controls[2].text, " 1.5, 2.0");
+  EXPECT_EQ(dialog.controls[4].text, "old");
+  EXPECT_EQ(dialog.controls[4].limit, 4);  // what the buffer holds
+  EXPECT_FALSE(dialog.controls[2].modified || table[1].Changed);
+
+  // The pair's missing second value counts as 0, out of range: the entry before is taken, none after.
+  dialog.Type(1, "2.5, -2.5, 0.4");
+  dialog.Type(2, "5");
   dialog.Type(4, "a much longer title");
   testing::RecordingSink sink;
-  EXPECT_EQ(binder.ReadDialogFields(sink, dialog, table), 3);
-  EXPECT_EQ((std::array{steps[0], steps[1]}), (std::array{3, -3}));  // half away from zero
-  EXPECT_FLOAT_EQ(width, 0.75f);
+  EXPECT_EQ(binder.ReadDialogFields(sink, dialog, table), -1);
+  EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Invalid Data\nAllowed Range = 1 to 10"});
+  EXPECT_EQ(sink.Last().icon, MessageIcon::None);
+  EXPECT_EQ(dialog.focused, 2);
+  EXPECT_EQ((std::array{steps[0], steps[1], steps[2]}), (std::array{3, -3, 0}));  // half away from zero
+  EXPECT_EQ((std::array{pair[0], pair[1]}), (std::array{1.5f, 2.0f}));
+  EXPECT_STREQ(title, "old");
+
+  dialog.Type(2, "7.5, 2");
+  dialog.Type(3, "9");
+  dialog.controls[3].enabled = false;
+  sink.Clear();
+  EXPECT_EQ(binder.ReadDialogFields(sink, dialog, table), 2);  // the entry taken before is not read again
+  EXPECT_EQ((std::array{pair[0], pair[1]}), (std::array{7.5f, 2.0f}));
   EXPECT_EQ(untouched, 4);
   EXPECT_STREQ(title, "a mu");  // cut to the buffer
   EXPECT_TRUE(table[0].Changed && table[1].Changed && !table[2].Changed && table[3].Changed);
-  EXPECT_FALSE(dialog.controls[1].modified);
+  EXPECT_FALSE(dialog.controls[2].modified);
   EXPECT_TRUE(sink.Empty());
-}
-
-TEST(DialogFields, MissingSecondValueFailsTheRangeCheck) {
-  float first = 3.0f;
-  float pair[2] = {2.0f, 3.0f};
-  float after = 1.0f;
-  DialogField table[3];
-  RealField(table[0], 1, &first, 1, 0, 100);
-  RealField(table[1], 2, pair, 2, 1, 10);
-  RealField(table[2], 3, &after, 1);
-  FakeControls dialog;
-  DialogFieldBinder binder;
-  binder.FillDialogFields(dialog, table);
-  dialog.Type(1, "50");
-  dialog.Type(2, "5");  // the second value counts as 0
-  dialog.Type(3, "8");
-  testing::RecordingSink sink;
-  EXPECT_EQ(binder.ReadDialogFields(sink, dialog, table), -1);
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.Last().icon, MessageIcon::None);
-  EXPECT_EQ(sink.LastText(), "Invalid Data\nAllowed Range = 1 to 10");
-  EXPECT_EQ(dialog.focused, 2);
-  EXPECT_FLOAT_EQ(first, 50.0f);  // taken before the failure
-  EXPECT_EQ((std::array{pair[0], pair[1], after}), (std::array{2.0f, 3.0f, 1.0f}));  // nor later ones
 }
 
 }  // namespace

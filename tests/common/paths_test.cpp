@@ -64,13 +64,12 @@ TEST_F(PathFiles, MakeTempFileNameCreatesAUniqueEmptyFileInTmpdir) {
   testing::ScopedEnv tmp("TMPDIR", Dir());
   const std::string a = MakeTempFileName("RAW");
   const std::string b = MakeTempFileName("RAW");
-  ::setenv("TMPDIR", PathOf("missing").c_str(), 1);  // restored by tmp
-  const std::string none = MakeTempFileName("RAW");
   EXPECT_NE(a, b);
   EXPECT_EQ(fs::path(a).parent_path(), dir_);
   EXPECT_EQ(FileNameOf(a).substr(0, 3), "RAW");
   EXPECT_EQ(fs::file_size(a), 0u);  // made, so that no one else takes the name
-  EXPECT_EQ(none, "");
+  ::setenv("TMPDIR", PathOf("missing").c_str(), 1);  // restored by tmp
+  EXPECT_EQ(MakeTempFileName("RAW"), "");
 }
 
 TEST_F(PathFiles, CopyReplacesTargetOnlyWhenComplete) {

@@ -80,9 +80,8 @@ class UserProfileTest : public testing::TempDirTest {
     std::array<uint8_t, 16> settings{};
     sink_.Clear();
     EXPECT_FALSE(Read(id, settings));
-    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.Texts(), std::vector<std::string>{message});
     EXPECT_EQ(sink_.Last().icon, MessageIcon::Stop);
-    EXPECT_EQ(sink_.Last().text, message);
   }
 
   std::string path_ = PathOf("USERS/lab one.USR");
@@ -98,12 +97,11 @@ TEST_F(UserProfileTest, SectionsRoundTripAndKeepTheirPlace) {
   const std::vector<uint8_t> viewer(512, 0x5A);
   ASSERT_TRUE(Write(kViewerSectionId, {"x"}, viewer));
 
-  UserProfileDirectory directory = Directory();
-  EXPECT_EQ(directory.SectionCount, 2);
-  EXPECT_EQ(directory.SectionBlockCount[0], 4);  // 516 settings bytes: 2 text blocks and 2 more
-  EXPECT_EQ(directory.SectionBlock[1], 6);
-  EXPECT_EQ(directory.NextFreeBlock, 9);
-  EXPECT_EQ(std::memcmp(directory.Reserved896, "carried", 7), 0);
+  // 516 settings bytes: 2 text blocks and 2 more; the directory's reserved bytes are carried over.
+  const UserProfileDirectory d = Directory();
+  EXPECT_EQ((std::array{+d.SectionCount, +d.SectionBlockCount[0], +d.SectionBlock[1], +d.NextFreeBlock}),
+            (std::array{2, 4, 6, 9}));
+  EXPECT_EQ(std::memcmp(d.Reserved896, "carried", 7), 0);
 
   settings.FullFile = 0;  // rewriting keeps the place and replaces texts and settings
   ASSERT_TRUE(Write(kWorkbenchSectionId, {"/data/c.raw"}, SettingsBytes(settings)));
@@ -120,10 +118,10 @@ TEST_F(UserProfileTest, SectionsRoundTripAndKeepTheirPlace) {
   ASSERT_TRUE(ReadUserSection(sink_, path_, nullptr, kViewerSectionId, texts_, all));
   EXPECT_EQ(all, viewer);
   // A buffer larger than the section gets what the section holds; the rest keeps the caller's defaults.
-  std::vector<uint8_t> larger(516, 0xEE);
+  std::vector<uint8_t> larger(516, 0xEE), expected = viewer;
+  expected.resize(516, 0xEE);
   ASSERT_TRUE(Read(kViewerSectionId, larger));
-  EXPECT_TRUE(std::equal(viewer.begin(), viewer.end(), larger.begin()));
-  EXPECT_EQ(std::vector<uint8_t>(larger.begin() + 512, larger.end()), std::vector<uint8_t>(4, 0xEE));
+  EXPECT_EQ(larger, expected);
   EXPECT_TRUE(sink_.Empty());
 }
 
@@ -161,26 +159,20 @@ TEST_F(UserProfileTest, SectionWithoutSettingsZeroesFirstEightBytes) {
 }
 
 TEST_F(UserProfileTest, RefusedWritesLeaveTheFileAlone) {
+  auto expectRefused = [&](int id, std::span<const uint8_t> settings, const std::string& message) {
+    const std::vector<uint8_t> before = Bytes();
+    EXPECT_FALSE(Write(id, {"w"}, settings));
+    EXPECT_EQ(sink_.LastText(), message + "\n\n" + path_);
+    EXPECT_EQ(Bytes(), before);
+  };
   const std::vector<uint8_t> settings(512, 1);
   ASSERT_TRUE(Write(kViewerSectionId, {"v"}, settings));
-  const std::vector<uint8_t> larger(513, 2);
-  const std::vector<uint8_t> before = Bytes();
-  EXPECT_FALSE(Write(kViewerSectionId, {"w"}, larger));
-  EXPECT_EQ(sink_.LastText(), "User file section is too small for these settings.\n\n" + path_);
-  EXPECT_EQ(Bytes(), before);
-
+  expectRefused(kViewerSectionId, std::vector<uint8_t>(513, 2), "User file section is too small for these settings.");
   for (int id = 100; Directory().SectionCount < kProfileSectionSlots; ++id) ASSERT_TRUE(Write(id, {}, {}));
-  const std::vector<uint8_t> full = Bytes();
-  EXPECT_FALSE(Write(kWorkbenchSectionId, {"a.raw"}, {}));
-  EXPECT_EQ(sink_.LastText(), "User file has no room for another section.\n\n" + path_);
-  EXPECT_EQ(Bytes(), full);
+  expectRefused(kWorkbenchSectionId, {}, "User file has no room for another section.");
   EXPECT_TRUE(Write(kViewerSectionId, {"still writable"}, settings));
-
   ChangeDirectory([](UserProfileDirectory& d) { d.SectionCount = 1, d.NextFreeBlock = 3; });  // stale
-  const std::vector<uint8_t> stale = Bytes();
-  EXPECT_FALSE(Write(kWorkbenchSectionId, {}, {}));
-  EXPECT_EQ(sink_.LastText(), "Invalid file format or version.\n\n" + path_);
-  EXPECT_EQ(Bytes(), stale);
+  expectRefused(kWorkbenchSectionId, {}, "Invalid file format or version.");
 }
 
 TEST_F(UserProfileTest, BrokenProfilesAreRefused) {
@@ -209,15 +201,6 @@ TEST_F(UserProfileTest, BrokenProfilesAreRefused) {
   }
 }
 
-TEST_F(UserProfileTest, LockedOrMissingProfile) {
-  const int holder = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
-  ExpectReadRefused(4, "User file cannot be opened (sharing violation).\n\n" + path_);
-  ::close(holder);
-  fs::remove(path_);
-  ExpectReadRefused(4, "User file does not exist.\n\n" + path_);
-}
-
 TEST_F(UserProfileTest, SuiteLockIsHeldThroughoutAndReleasedAfterFailure) {
   const std::string lockFile = UserProfileLock::LockFileFor(path_);
   EXPECT_EQ(lockFile, PathOf("USERS/Qdif_Mutex_Userfile"));
@@ -225,12 +208,15 @@ TEST_F(UserProfileTest, SuiteLockIsHeldThroughoutAndReleasedAfterFailure) {
   sink_.onMessage = [&] { heldDuringMessage = !CanLock(lockFile); };
   ChangeDirectory([](UserProfileDirectory& d) { d.SectionCount = 99; });
   ExpectReadRefused(4, "Invalid file format or version.\n\n" + path_);
-  EXPECT_TRUE(heldDuringMessage);
-  EXPECT_TRUE(CanLock(lockFile));
+  EXPECT_TRUE(heldDuringMessage && CanLock(lockFile));
   heldDuringMessage = false;
   EXPECT_FALSE(Write(4, {}, {}));
-  EXPECT_TRUE(heldDuringMessage);
-  EXPECT_TRUE(CanLock(lockFile));
+  EXPECT_TRUE(heldDuringMessage && CanLock(lockFile));
+  // The profile itself locked by another program.
+  const int holder = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  ExpectReadRefused(4, "User file cannot be opened (sharing violation).\n\n" + path_);
+  ::close(holder);
 }
 
 TEST(UserProfileSection, FullDiskLeavesTheDirectoryUnchanged) {
