@@ -34,17 +34,13 @@ TEST_F(RawFileImageTest, SameBytesAsWritingRangeByRange) {
   ranges[2].header.ScaleFactor = 0;
 
   RawFileContext stepwise = Context("stepwise.raw"), whole = Context("whole.raw");
-  std::vector<RawRangeHeader> oneByOne;
-  for (size_t i = 0; i < ranges.size(); ++i) {
-    oneByOne.push_back(ranges[i].header);
-    ASSERT_TRUE(WriteRawRange(sink_, stepwise, static_cast<int>(i) + 1, oneByOne.back(), ranges[i].counts, &ext));
-  }
-
-  std::vector<RawRangeHeader> headers;
+  std::vector<RawRangeHeader> headers;  // for the whole file, written in one go after the loop
   std::vector<std::span<const float>> data;
-  for (const TestRange& r : ranges) {
-    headers.push_back(r.header);
-    data.emplace_back(r.counts);
+  for (size_t i = 0; i < ranges.size(); ++i) {
+    RawRangeHeader header = ranges[i].header;
+    ASSERT_TRUE(WriteRawRange(sink_, stepwise, static_cast<int>(i) + 1, header, ranges[i].counts, &ext));
+    headers.push_back(ranges[i].header);
+    data.emplace_back(ranges[i].counts);
   }
   ASSERT_TRUE(WriteRawFileImage(sink_, whole, ext, headers, data)) << sink_.LastText();
   EXPECT_EQ(ReadBytes(whole.Path), ReadBytes(stepwise.Path));

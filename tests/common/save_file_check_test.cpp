@@ -15,11 +15,13 @@ struct FakeDisk : SaveTargetQueries {
   bool IsReadOnly(const std::string& path) override { return readOnly.count(path) > 0; }
 };
 
-SaveFileRequest Raw(std::string typed) {
+SaveFileRequest Raw(std::string typed, bool noExtensionInName = false, bool confirmOverwrite = true) {
   SaveFileRequest r;
   r.typedName = std::move(typed);
   r.directory = "/data";
   r.defaultExtension = "raw";
+  r.noExtensionInName = noExtensionInName;
+  r.confirmOverwrite = confirmOverwrite;
   return r;
 }
 
@@ -45,13 +47,10 @@ TEST(SaveFileCheck, NonStandardExtensionIsAskedAboutOrRefusedWhenNamesMustNotCar
   EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.txt")), "/data/quartz.txt");
   EXPECT_EQ(sink.LastText(), "Using non-standard file extension may cause problems.\nDo you wish to change it ?");
 
-  SaveFileRequest request = Raw("quartz.txt");
-  request.noExtensionInName = true;
-  EXPECT_FALSE(CheckSaveFileName(sink, disk, request));
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("quartz.txt", true)));
   EXPECT_EQ(sink.Last().icon, MessageIcon::Exclamation);
   EXPECT_EQ(sink.LastText(), "Please enter a filename without extension.");
-  request.typedName = "quartz.Raw";
-  EXPECT_EQ(CheckSaveFileName(sink, disk, request), "/data/quartz.Raw");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.Raw", true)), "/data/quartz.Raw");
 }
 
 TEST(SaveFileCheck, ReadOnlyTargetRefusedAndOverwriteAskedWithNoAsDefault) {
@@ -68,9 +67,7 @@ TEST(SaveFileCheck, ReadOnlyTargetRefusedAndOverwriteAskedWithNoAsDefault) {
   ASSERT_EQ(sink.messages.size(), 2u);
   EXPECT_EQ(sink.LastText(), "File already exists :\n\n/data/old.raw\n\nDo you wish to overwrite it ?");
   EXPECT_TRUE(sink.Last().defaultNo);
-  SaveFileRequest quiet = Raw("old.raw");
-  quiet.confirmOverwrite = false;
-  EXPECT_EQ(CheckSaveFileName(sink, disk, quiet), "/data/old.raw");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("old.raw", false, false)), "/data/old.raw");  // not asked
   EXPECT_EQ(sink.messages.size(), 2u);
 }
 
