@@ -1,10 +1,12 @@
-// The programs' command lines: the suite's own start lines, and help or version asked for.
+// What the programs start from: the suite's own command lines, help or version asked for, and the
+// program directory.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "common/core/program_directory.h"
 #include "common/core/program_help.h"
 #include "common/core/start_command_line.h"
 
@@ -71,6 +73,25 @@ TEST(ProgramHelp, HelpAndVersionOnlyAsTheFirstArgument) {
     for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
     std::fclose(out);
     EXPECT_EQ(text, expected);
+  }
+}
+
+struct FixedDirectory : ProgramDirectorySource {
+  std::string value;
+  std::string ReadDirectoryValue() override { return value; }
+};
+
+TEST(ProgramDirectory, TrailingSeparatorAndBlanksGo) {
+  // nullptr: no directory stored, and the stale output emptied. The root gives nothing: paths below it
+  // still start with the separator.
+  const std::pair<const char*, const char*> cases[] = {
+      {R"(C:\QDIF\ )", R"(C:\QDIF)"}, {"/opt/qdif", "/opt/qdif"}, {"/", ""}, {"", nullptr}, {"   ", nullptr}};
+  for (const auto& [value, expected] : cases) {
+    FixedDirectory source;
+    source.value = value;
+    std::string directory = "stale";
+    EXPECT_EQ(GetProgramDirectory(source, directory), expected != nullptr) << value;
+    EXPECT_EQ(directory, expected ? expected : "") << value;
   }
 }
 
