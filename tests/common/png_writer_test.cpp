@@ -10,29 +10,19 @@
 namespace km {
 namespace {
 
-TEST(PngWriter, ChecksumsOfKnownTexts) {
+TEST(PngWriter, ChecksumsOfKnownTextsAndNothingForNoPicture) {
   const std::string digits = "123456789", word = "Wikipedia";
   const auto* d = reinterpret_cast<const uint8_t*>(digits.data());
   const auto* w = reinterpret_cast<const uint8_t*>(word.data());
-  EXPECT_EQ(Crc32(0, d, digits.size()), 0xCBF43926u);
   EXPECT_EQ(Crc32(Crc32(0, d, 4), d + 4, 5), 0xCBF43926u);  // in pieces
-  EXPECT_EQ(Adler32(1, w, word.size()), 0x11E60398u);
   EXPECT_EQ(Adler32(Adler32(1, w, 3), w + 3, 6), 0x11E60398u);
-  // Long runs of the largest byte, where the sums come nearest to overflowing.
+  // A long run of the largest byte, where the sums come nearest to overflowing (zlib's value).
   const std::vector<uint8_t> ones(100000, 0xFF);
-  uint32_t a = 1, b = 0;
-  for (uint8_t x : ones) {
-    a = (a + x) % 65521;
-    b = (b + a) % 65521;
-  }
-  EXPECT_EQ(Adler32(1, ones.data(), ones.size()), (b << 16) | a);
-}
+  EXPECT_EQ(Adler32(1, ones.data(), ones.size()), 0x149A302Cu);
 
-TEST(PngWriter, NothingForNoPicture) {
   const uint32_t pixel = 0;
-  EXPECT_TRUE(EncodeRgbPng(nullptr, 3, 3, 3).empty());
-  EXPECT_TRUE(EncodeRgbPng(&pixel, 0, 1, 1).empty());
-  EXPECT_TRUE(EncodeRgbPng(&pixel, 1, -1, 1).empty());
+  EXPECT_TRUE(EncodeRgbPng(nullptr, 3, 3, 3).empty() && EncodeRgbPng(&pixel, 0, 1, 1).empty() &&
+              EncodeRgbPng(&pixel, 1, -1, 1).empty());
 }
 
 }  // namespace

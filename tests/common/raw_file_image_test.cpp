@@ -10,7 +10,16 @@
 namespace km::testing {
 namespace {
 
-class RawFileImageTest : public TempDirTest {};
+class RawFileImageTest : public TempDirTest {
+ protected:
+  RawFileContext Context(const std::string& name) {
+    RawFileContext c;
+    c.Path = PathOf(name);
+    c.Header = MeasuredHeader();
+    return c;
+  }
+  RecordingSink sink_;
+};
 
 TEST_F(RawFileImageTest, SameBytesAsWritingRangeByRange) {
   RawExtHeader ext{};
@@ -24,26 +33,16 @@ TEST_F(RawFileImageTest, SameBytesAsWritingRangeByRange) {
   ranges[3].header.MaxIntensity = 3000;
   ranges[2].header.ScaleFactor = 0;
 
-  RecordingSink sink;
-  RawFileContext stepwise;
-  stepwise.Path = PathOf("stepwise.raw");
-  stepwise.Header = MeasuredHeader();
-  std::vector<RawRangeHeader> oneByOne;
-  for (size_t i = 0; i < ranges.size(); ++i) {
-    oneByOne.push_back(ranges[i].header);
-    ASSERT_TRUE(WriteRawRange(sink, stepwise, static_cast<int>(i) + 1, oneByOne.back(), ranges[i].counts, &ext));
-  }
-
-  RawFileContext whole;
-  whole.Path = PathOf("whole.raw");
-  whole.Header = MeasuredHeader();
-  std::vector<RawRangeHeader> headers;
+  RawFileContext stepwise = Context("stepwise.raw"), whole = Context("whole.raw");
+  std::vector<RawRangeHeader> headers;  // for the whole file, written in one go after the loop
   std::vector<std::span<const float>> data;
-  for (const TestRange& r : ranges) {
-    headers.push_back(r.header);
-    data.emplace_back(r.counts);
+  for (size_t i = 0; i < ranges.size(); ++i) {
+    RawRangeHeader header = ranges[i].header;
+    ASSERT_TRUE(WriteRawRange(sink_, stepwise, static_cast<int>(i) + 1, header, ranges[i].counts, &ext));
+    headers.push_back(ranges[i].header);
+    data.emplace_back(ranges[i].counts);
   }
-  ASSERT_TRUE(WriteRawFileImage(sink, whole, ext, headers, data)) << sink.LastText();
+  ASSERT_TRUE(WriteRawFileImage(sink_, whole, ext, headers, data)) << sink_.LastText();
   EXPECT_EQ(ReadBytes(whole.Path), ReadBytes(stepwise.Path));
   EXPECT_EQ(std::memcmp(&whole.Header, &stepwise.Header, sizeof whole.Header), 0);
   EXPECT_EQ(headers[3].DataFormat, 0);
@@ -51,15 +50,12 @@ TEST_F(RawFileImageTest, SameBytesAsWritingRangeByRange) {
 }
 
 TEST_F(RawFileImageTest, RangeLongerThanItsDataIsRefused) {
-  RecordingSink sink;
-  RawFileContext context;
-  context.Path = PathOf("bad.raw");
-  context.Header = MeasuredHeader();
+  RawFileContext context = Context("bad.raw");
   std::vector<RawRangeHeader> headers{Ramp(10).header};
   const std::vector<float> five(5, 1.0f);
-  const std::vector<std::span<const float>> data{five};
-  EXPECT_FALSE(WriteRawFileImage(sink, context, RawExtHeader{}, headers, data));
-  EXPECT_EQ(sink.LastText(), "Raw data file has no data for range number 1.");
+  EXPECT_FALSE(WriteRawFileImage(sink_, context, RawExtHeader{}, headers, std::vector<std::span<const float>>{five}));
+  EXPECT_EQ(sink_.LastText(), "Raw data file has no data for range number 1.");
+  EXPECT_FALSE(std::filesystem::exists(context.Path));
 }
 
 }  // namespace

