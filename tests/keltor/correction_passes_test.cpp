@@ -1,5 +1,5 @@
-// The corrections' passes over whole blocks of points: the cylinder spline walked from interval to
-// interval, and the refusals of ranges longer than one block.
+// The corrections' passes over whole blocks of points: extremes taken several values at a time, the
+// cylinder spline walked from interval to interval, and the refusals of ranges longer than one block.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,10 +9,43 @@
 
 #include "common/core/numeric.h"
 #include "keltor/core/operations/absorption_correction.h"
+#include "keltor/core/operations/value_extremes.h"
 #include "tests/support/raw_file_builder.h"
 
 namespace keltor::testing {
 namespace {
+
+// Every range's extremes go through this after every operation: lengths around the vector width, a
+// value that is no number or infinite at every place, the values taken in one run and in two.
+template <typename T>
+void ExpectExtremesOfEveryLayout() {
+  const T special[] = {T(-7.5), T(9.25), std::numeric_limits<T>::quiet_NaN(), std::numeric_limits<T>::infinity(),
+                       -std::numeric_limits<T>::infinity()};
+  for (size_t count = 1; count <= 19; ++count) {
+    for (const T s : special) {
+      for (size_t at = 0; at < count; ++at) {
+        std::vector<T> values(count);
+        for (size_t i = 0; i < count; ++i) values[i] = static_cast<T>(i % 4) - T(1);
+        values[at] = s;
+        T low = std::numeric_limits<T>::infinity(), high = -low;
+        for (const T v : values)
+          if (!std::isnan(v)) low = std::min(low, v), high = std::max(high, v);
+        for (size_t split = 0; split <= count; split += std::max<size_t>(1, count / 3)) {
+          ValueExtremes<T> e;
+          e.Include(std::span(values).first(split));
+          e.Include(std::span(values).subspan(split));
+          ASSERT_TRUE(e.Lowest == low && e.Highest == high && e.Finite == std::isfinite(s))
+              << count << " " << at << " " << split;
+        }
+      }
+    }
+  }
+}
+
+TEST(ValueExtremes, EveryLengthAndPlaceOfTheExtremesAndOfValuesThatAreNoNumber) {
+  ExpectExtremesOfEveryLayout<float>();
+  ExpectExtremesOfEveryLayout<double>();
+}
 
 // A table whose factors curve along theta, so that every interval has its own cubic.
 CylinderAbsorptionTable CurvedTable(float firstTheta) {
